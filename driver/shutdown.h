@@ -1,0 +1,24 @@
+// Ending a run in order, and the statistics file it writes.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+inline constexpr const char* SCORES_FILE = "qxscores.txt";
+inline constexpr int SHUTDOWN_WAIT_MS = 333;
+inline constexpr int SHUTDOWN_WAIT_TESTS = 15;
+
+// 1 once shut_down() has run: nothing may start a solver after it.
+extern std::atomic<int32_t> shut_down_done;
+
+// Silences the display, stops the solver (waiting at most 14 x 333 ms while
+// still taking its status texts), writes SCORES_FILE and releases the board
+// and the histogram. If the solver outlives the wait, the file is written
+// from the histogram as it stands and both arrays are left to the end of the
+// process, since the solver still uses them. A second call does nothing.
+void shut_down();
+
+// Writes the histogram counts[0..n] as n + 1 lines "s TAB count CR LF",
+// through a temporary file renamed over path, so an existing file is never
+// left half-written. Returns 1 on success, 0 (nothing replaced) on failure.
+int write_scores_file(const char* path, const int64_t* counts, int n);

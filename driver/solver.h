@@ -1,0 +1,10 @@
+// The solver thread: plays games one after another and keeps the statistics.
+#pragma once
+
+inline constexpr int SOLVER_STACK_SIZE = 32760;
+inline constexpr int BAD_GUESS_PAUSE_MS = 1500;
+
+// The thread's body. window is the main window, used only to have it
+// repainted after a bad guess. Clears thread_running as its very last act;
+// returns 0.
+int SolverThread(void* window);

@@ -1,0 +1,37 @@
+// make_a_guess().
+#include "engine/guess.h"
+
+#include <cstdio>
+
+#include "engine/board.h"
+#include "engine/callbacks.h"
+#include "engine/random.h"
+#include "engine/reveal.h"
+
+int make_a_guess()
+{
+    int n = xdim * ydim;
+    if (num_hidden(n) == 0)
+        return 0;
+    for (;;) {
+        int r = random_draw() % n;
+        if (r < 0 || r >= n) {
+            callback_display_error("Random error");
+            continue;
+        }
+        int32_t v = sea[r];
+        if (v == CELL_MINE) {
+            blown_up = r + 1;
+            return 0;
+        }
+        if (v != CELL_HIDDEN)
+            continue;
+        guesses++;
+        num_guesses++;
+        char text[80];
+        std::snprintf(text, sizeof text, "Guesses: %d", guesses);
+        callback_display_status(text, 0);
+        hit(r % xdim, r / xdim);
+        return 1;
+    }
+}

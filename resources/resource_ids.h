@@ -1,0 +1,20 @@
+/* Resource and command ids, shared by the resource script and the C++ code. */
+#ifndef ORVANTA_RESOURCE_IDS_H
+#define ORVANTA_RESOURCE_IDS_H
+
+#define IDR_MAINMENU 1
+#define IDI_APPICON 1
+/* Tile bitmaps are resources 1 to 13: tile index + 1. */
+#define IDB_FIRST_TILE 1
+
+#define IDM_EXIT 101
+#define IDM_SOLVE 102
+#define IDM_ABOUT 103
+#define IDM_STOP 104
+#define IDM_NONSTOP 107
+#define IDM_GOSLOW 108
+#define IDM_GUESS 112
+
+#define ID_STATUSBAR 123
+
+#endif

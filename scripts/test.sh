@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every program and runs every test:
+# the release build with its unit and desktop tests, the same portable tests
+# under AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer,
+# and the Win32 program under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+stage() { printf '\n==== %s ====\n' "$*"; }
+build() {  # build DIR [cmake options...]
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir"
+}
+
+stage "release build and tests"
+build build/release -DCMAKE_BUILD_TYPE=Release
+(cd build/release && ctest --output-on-failure -j2 --timeout 300)
+
+stage "AddressSanitizer + UndefinedBehaviorSanitizer"
+build build/asan -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=address -DORVANTA_QT=OFF -DORVANTA_BENCH=OFF
+(cd build/asan && ctest --output-on-failure -j2 --timeout 300)
+
+stage "ThreadSanitizer"
+build build/tsan -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=thread -DORVANTA_QT=OFF -DORVANTA_BENCH=OFF
+(cd build/tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j2 --timeout 300)
+
+if [ -x scripts/test-win32.sh ]; then
+  stage "Win32 program under Wine"
+  scripts/test-win32.sh
+fi
+
+stage "all tests passed"
