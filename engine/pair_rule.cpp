@@ -62,10 +62,23 @@ int item_is_in_list(int index, const neighbor_list& list, const neighbor_list& o
 
 int check_pair(int x1, int y1, int x2, int y2)
 {
+    // Most pairs end in one of the early returns below; counting first finds
+    // those without building lists. Nothing has changed before them, so the
+    // order in which they are found does not matter.
+    int32_t v1 = cell_value(x1, y1);
+    int32_t v2 = cell_value(x2, y2);
+    if (v2 <= 0)
+        return 0;
+    neighbour_counts around1 = count_neighbours(x1, y1);
+    neighbour_counts around2 = count_neighbours(x2, y2);
+    if (v1 - around1.flagged <= 0 || v2 - around2.flagged <= 0 || around1.hidden == around1.flagged ||
+        around2.hidden == around2.flagged)
+        return 0;
+
     neighbor_list a, b, c;
     int result = 0;
-    int c1 = cell_value(x1, y1) - enumerate_flagged_neighbors(a, x1, y1);
-    int c2 = cell_value(x2, y2) - enumerate_flagged_neighbors(b, x2, y2);
+    int c1 = v1 - enumerate_flagged_neighbors(a, x1, y1);
+    int c2 = v2 - enumerate_flagged_neighbors(b, x2, y2);
     c.count = 0;
     if (c1 <= 0 || c2 <= 0)
         return 0;

@@ -16,9 +16,13 @@ int flag_obvious()
     int result = 0;
     for (int y = 0; y < ydim; y++) {
         for (int x = 0; x < xdim; x++) {
-            // A cell that is not a number can never qualify: skip the scan.
             int32_t v = cell_value(x, y);
             if (v <= 0)
+                continue;
+            // Counting first spares the ordered walk for the many numbers that
+            // do not qualify or whose hidden neighbours are all flagged.
+            neighbour_counts around = count_neighbours(x, y);
+            if (around.hidden != v || around.flagged == around.hidden)
                 continue;
             int k = 0;
             for_each_neighbour<COLUMN_ORDER>(x, y, [&k](int nx, int ny) {
@@ -28,8 +32,6 @@ int flag_obvious()
                     k++;
                 }
             });
-            if (k != v)
-                continue;
             for (int j = 0; j < k; j++) {
                 if (cell_value(xmark[j], ymark[j]) == CELL_FLAGGED)
                     continue;
@@ -53,11 +55,9 @@ int clear_knowns()
             int32_t v = cell_value(x, y);
             if (v <= 0)
                 continue;
-            int flagged = 0;
-            for_each_neighbour<COLUMN_ORDER>(x, y, [&flagged](int nx, int ny) {
-                flagged += cell_value(nx, ny) == CELL_FLAGGED;
-            });
-            if (flagged == v && wash_cell(x, y) != 0)
+            // With nothing hidden and unflagged around it, wash_cell would open nothing.
+            neighbour_counts around = count_neighbours(x, y);
+            if (around.flagged == v && around.hidden > around.flagged && wash_cell(x, y) != 0)
                 result = 1;
         }
     }
@@ -72,15 +72,17 @@ int deduce_remaining()
         int32_t v = cell_value(x, y);
         return v < 0 && v != CELL_FLAGGED;
     };
-    if (num_unflagged_mines(n) == num_hidden(n)) {
+    int unflagged_mines = num_unflagged_mines(n);
+    if (unflagged_mines == num_hidden(n)) {
         for (int x = 0; x < xdim; x++)
             for (int y = 0; y < ydim; y++)
                 if (hidden_unflagged(x, y)) {
                     set_cell(x, y, CELL_FLAGGED);
                     actions++;
                 }
+        unflagged_mines = 0;  // every hidden unflagged cell is flagged now
     }
-    if (num_unflagged_mines(n) == 0) {
+    if (unflagged_mines == 0) {
         for (int x = 0; x < xdim; x++)
             for (int y = 0; y < ydim; y++)
                 if (hidden_unflagged(x, y)) {
