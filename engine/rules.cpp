@@ -11,56 +11,62 @@
 int32_t xmark[8];
 int32_t ymark[8];
 
+namespace {
+
+// Calls visit(x, y, value, counts) for every numbered cell, rows top to
+// bottom, reading each cell when its turn comes, so that it sees what the
+// visits before it changed.
+template <typename Visit>
+void for_each_number(Visit&& visit)
+{
+    for (int y = 0; y < ydim; y++)
+        for (int x = 0; x < xdim; x++) {
+            int32_t v = cell_value(x, y);
+            if (v > 0)
+                visit(x, y, v, count_neighbours(x, y));
+        }
+}
+
+}  // namespace
+
 int flag_obvious()
 {
     int result = 0;
-    for (int y = 0; y < ydim; y++) {
-        for (int x = 0; x < xdim; x++) {
-            int32_t v = cell_value(x, y);
-            if (v <= 0)
-                continue;
-            // Counting first spares the ordered walk for the many numbers that
-            // do not qualify or whose hidden neighbours are all flagged.
-            neighbour_counts around = count_neighbours(x, y);
-            if (around.hidden != v || around.flagged == around.hidden)
-                continue;
-            int k = 0;
-            for_each_neighbour<COLUMN_ORDER>(x, y, [&k](int nx, int ny) {
-                if (cell_value(nx, ny) < 0) {
-                    xmark[k] = nx;
-                    ymark[k] = ny;
-                    k++;
-                }
-            });
-            for (int j = 0; j < k; j++) {
-                if (cell_value(xmark[j], ymark[j]) == CELL_FLAGGED)
-                    continue;
-                if (verbose > 2) {
-                    std::snprintf(line, sizeof line, "Marked %3d %3d", xmark[j], ymark[j]);
-                    callback_display_status(line, 2);
-                }
-                set_cell(xmark[j], ymark[j], CELL_FLAGGED);
-                result = 1;
+    for_each_number([&result](int x, int y, int32_t v, neighbour_counts around) {
+        // Counting first spares the ordered walk for the many numbers that do
+        // not qualify or whose hidden neighbours are all flagged.
+        if (around.hidden != v || around.flagged == around.hidden)
+            return;
+        int k = 0;
+        for_each_neighbour<COLUMN_ORDER>(x, y, [&k](int nx, int ny) {
+            if (cell_value(nx, ny) < 0) {
+                xmark[k] = nx;
+                ymark[k] = ny;
+                k++;
             }
+        });
+        for (int j = 0; j < k; j++) {
+            if (cell_value(xmark[j], ymark[j]) == CELL_FLAGGED)
+                continue;
+            if (verbose > 2) {
+                std::snprintf(line, sizeof line, "Marked %3d %3d", xmark[j], ymark[j]);
+                callback_display_status(line, 2);
+            }
+            set_cell(xmark[j], ymark[j], CELL_FLAGGED);
+            result = 1;
         }
-    }
+    });
     return result;
 }
 
 int clear_knowns()
 {
     int result = 0;
-    for (int y = 0; y < ydim; y++) {
-        for (int x = 0; x < xdim; x++) {
-            int32_t v = cell_value(x, y);
-            if (v <= 0)
-                continue;
-            // With nothing hidden and unflagged around it, wash_cell would open nothing.
-            neighbour_counts around = count_neighbours(x, y);
-            if (around.flagged == v && around.hidden > around.flagged && wash_cell(x, y) != 0)
-                result = 1;
-        }
-    }
+    for_each_number([&result](int x, int y, int32_t v, neighbour_counts around) {
+        // With nothing hidden and unflagged around it, wash_cell would open nothing.
+        if (around.flagged == v && around.hidden > around.flagged && wash_cell(x, y) != 0)
+            result = 1;
+    });
     return result;
 }
 
