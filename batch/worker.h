@@ -1,0 +1,35 @@
+// One worker's share of the games: the solver's own game loop, with a window
+// side that draws nothing and counts, logs and traces each game instead.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "batch/tally.h"
+
+struct worker_plan {
+    uint32_t seed;       // plays what a solver thread started at this clock reading plays
+    int64_t games;       // at most this many
+    int first_x;
+    int first_y;
+    bool until_win;
+    bool no_guess;
+    int verbose;         // status texts below this level go to the trace
+    std::FILE* log;      // one line per game, or null
+    std::FILE* trace;    // every cell change and status text, or null
+    game_tally* tally;   // zeroed by the caller
+    const int32_t* stop; // non-zero: stop after the current game; may be null
+};
+
+// Plays the share on the calling thread and returns once it is played, a
+// game was won with until_win, or stop_solving (the interrupt) or *stop was
+// set. Allocates the board for the time of the call; returns 0 (nothing
+// played) if it cannot.
+int play_share(const worker_plan& plan);
+
+// Called by the window side. The game a trace line belongs to (counting from
+// 1 within the worker), the trace, and the end of a game (the board still
+// holds its end state).
+int64_t game_in_hand();
+extern std::FILE* trace_file;
+void finish_game();
