@@ -1,0 +1,84 @@
+// Exit, Solve, Stop, the three options, About and unknown ids.
+#include "ui/qt/commands.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMessageBox>
+
+#include "driver/commands.h"
+#include "driver/shutdown.h"
+#include "driver/state.h"
+#include "resources/resource_ids.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/messages.h"
+
+namespace {
+
+void show_box(QMessageBox::Icon icon, QWidget* owner, const char* caption, const char* text)
+{
+    QMessageBox box(icon, QString::fromLatin1(caption), QString::fromLatin1(text), QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+// Exit and closing the window: stop in order, write the statistics, end the loop.
+void command_exit()
+{
+    shut_down();
+    QCoreApplication::exit(0);
+}
+
+void command_stop()
+{
+    stop_command();
+    invalidate_window();
+}
+
+void command_toggle(std::atomic<int32_t>& flag)
+{
+    toggle_option(flag);
+    sync_check_marks();
+    invalidate_window();
+}
+
+void command_about()
+{
+    show_box(QMessageBox::NoIcon, mineWind, ABOUT_CAPTION, ABOUT_TEXT);
+}
+
+}  // namespace
+
+void show_information_box(QWidget* owner, const char* text)
+{
+    show_box(QMessageBox::Information, owner, "", text);
+}
+
+void handle_command(int id)
+{
+    switch (id) {
+    case IDM_EXIT:
+        command_exit();
+        break;
+    case IDM_SOLVE:
+        solve_command(mineWind);
+        break;
+    case IDM_ABOUT:
+        command_about();
+        break;
+    case IDM_STOP:
+        command_stop();
+        break;
+    case IDM_NONSTOP:
+        command_toggle(nonstop);
+        break;
+    case IDM_GOSLOW:
+        command_toggle(goslow);
+        break;
+    case IDM_GUESS:
+        command_toggle(allow_guessing);
+        break;
+    default:
+        show_information_box(mineWind, UNDEFINED_COMMAND_TEXT);
+        break;
+    }
+}

@@ -1,0 +1,134 @@
+// The main window's widgets, its menu and its events.
+#include "ui/qt/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "driver/commands.h"
+#include "driver/state.h"
+#include "driver/window_side.h"
+#include "engine/board.h"
+#include "resources/resource_ids.h"
+#include "ui/qt/commands.h"
+#include "ui/qt/messages.h"
+#include "ui/qt/status_bar.h"
+#include "ui/qt/tiles.h"
+#include "ui/qt/window_queue.h"
+
+MainWindow* mineWind;
+FieldView* field_view;
+QAction* nonstop_item;
+QAction* goslow_item;
+QAction* guess_item;
+
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() != TAKE_PENDING_EVENT)
+        return QWidget::event(event);
+    take_pending_messages();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The window stays until the loop ends, as after Exit.
+    event->ignore();
+    handle_command(IDM_EXIT);
+}
+
+void FieldView::paintEvent(QPaintEvent* event)
+{
+    paint_window();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), field_picture, event->rect());
+}
+
+void FieldView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    QPoint pixel = event->position().toPoint();
+    if (pixel.x() < 0 || pixel.y() < 0)
+        return;
+    if (press_field(static_cast<unsigned>(pixel.x()), static_cast<unsigned>(pixel.y())))
+        post_window_message(WM_COMMAND, IDM_SOLVE, 0);
+}
+
+namespace {
+
+QAction* add_item(QMenu* menu, const char* text, int id)
+{
+    QAction* item = menu->addAction(QString::fromLatin1(text));
+    item->setData(id);
+    return item;
+}
+
+QAction* add_option(QMenu* menu, const char* text, int id)
+{
+    QAction* item = add_item(menu, text, id);
+    item->setCheckable(true);
+    return item;
+}
+
+QMenuBar* create_menu_bar(QWidget* window)
+{
+    auto* bar = new QMenuBar(window);
+    QMenu* file = bar->addMenu("&File");
+    add_item(file, "&Solve", IDM_SOLVE);
+    add_item(file, "S&top Solving", IDM_STOP);
+    file->addSeparator();
+    add_item(file, "&Exit", IDM_EXIT);
+    QMenu* edit = bar->addMenu("&Edit");
+    nonstop_item = add_option(edit, "&Nonstop", IDM_NONSTOP);
+    goslow_item = add_option(edit, "&Go Slow", IDM_GOSLOW);
+    guess_item = add_option(edit, "&Allow Guessing", IDM_GUESS);
+    QMenu* help = bar->addMenu("&Help");
+    add_item(help, "&About", IDM_ABOUT);
+    // A command runs from the event loop, as a posted WM_COMMAND would.
+    QObject::connect(bar, &QMenuBar::triggered, [](QAction* item) {
+        post_window_message(WM_COMMAND, item->data().toInt(), 0);
+    });
+    return bar;
+}
+
+}  // namespace
+
+void sync_check_marks()
+{
+    nonstop_item->setChecked(nonstop != 0);
+    goslow_item->setChecked(goslow != 0);
+    guess_item->setChecked(allow_guessing != 0);
+}
+
+void create_main_window()
+{
+    int width = xdim * TILE_SIZE + 1;
+    int height = ydim * TILE_SIZE + 1;
+    field_picture = QImage(width, height, QImage::Format_RGB32);
+    field_picture.fill(Qt::white);
+
+    mineWind = new MainWindow;
+    mineWind->setWindowTitle(szAppCaption);
+    mineWind->setWindowIcon(program_icon());
+    // A title bar, the window menu, minimise and close; no maximise.
+    mineWind->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    auto* layout = new QVBoxLayout(mineWind);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(create_menu_bar(mineWind));
+
+    field_view = new FieldView;
+    field_view->setFixedSize(width, height);
+    field_view->setCursor(Qt::CrossCursor);
+    field_view->setAttribute(Qt::WA_OpaquePaintEvent);
+    layout->addWidget(field_view);
+    layout->addWidget(create_status_bar(width));
+    sync_check_marks();
+    mineWind->setFixedSize(mineWind->sizeHint());
+}
