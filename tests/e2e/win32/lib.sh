@@ -1,0 +1,175 @@
+# Shared helpers of the whole-program tests of orvanta.exe: start it under Wine,
+# drive it through orvanta_probe.exe, read the screen, check what it wrote.
+# The caller provides DISPLAY and WINEPREFIX (scripts/test-win32.sh does), and
+# ORVANTA_EXE, ORVANTA_PROBE and ORVANTA_TEST_DIR (CTest does).
+set -euo pipefail
+: "${ORVANTA_EXE:?}" "${ORVANTA_PROBE:?}" "${ORVANTA_TEST_DIR:?}" "${DISPLAY:?}" "${WINEPREFIX:?}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+readonly COLUMNS_=30 ROWS_=16 MINES_=99
+readonly FIELD_WIDTH=$((COLUMNS_ * 16 + 1)) FIELD_HEIGHT=$((ROWS_ * 16 + 1))
+readonly SHUTDOWN_BOUND_S=7  # 14 waits of 333 ms, and the start-up and end of a Wine process
+readonly RESULT_TEXTS="Bad guess!|Problem solved successfully|No solution found"
+
+# The program runs in its own folder, which also keeps the screenshots of the test.
+work=$ORVANTA_TEST_DIR/$(basename "$0" .sh)
+rm -rf "$work"
+mkdir -p "$work"
+program_pid=
+shot_count=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "(screenshots and the program's folder: $work)" >&2
+  exit 1
+}
+note() { echo "-- $*"; }
+
+end_program_left_running() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill -9 "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+  fi
+}
+trap end_program_left_running EXIT
+
+probe() { wine "$ORVANTA_PROBE" "$@"; }
+windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
+
+# start_program [FOLDER [EXE]]: starts the program with FOLDER as its current folder.
+start_program() {
+  local folder=${1:-$work} exe=${2:-$ORVANTA_EXE}
+  (cd "$folder" && exec wine "$exe") </dev/null >"$work/program.log" 2>&1 &
+  program_pid=$!
+  probe find 30000 || fail "the window did not show within 30 s"
+}
+
+# wait_program_exit SECONDS: waits for the program to end; sets exit_code.
+wait_program_exit() {
+  local limit_tenths=$(($1 * 10)) waited=0
+  while kill -0 "$program_pid" 2>/dev/null; do
+    [ "$waited" -lt "$limit_tenths" ] || fail "the program did not end within $1 s"
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  set +e
+  wait "$program_pid"
+  exit_code=$?
+  set -e
+  program_pid=
+}
+
+# info_value KEY: one line of the probe's report on the window.
+info_value() { probe info | sed -n "s/^$1=//p"; }
+solver_threads() { local t; t=$(info_value threads); set -- $t; echo $(($# - 1)); }
+games_played() { info_value part1 | sed -n 's/^Games played: \([0-9]*\),.*/\1/p'; }
+
+# wait_until SECONDS DESCRIPTION COMMAND...: polls COMMAND until it succeeds.
+wait_until() {
+  local limit_tenths=$(($1 * 10)) what=$2 waited=0
+  shift 2
+  until "$@"; do
+    [ "$waited" -lt "$limit_tenths" ] || fail "$what: not within ${limit_tenths}00 ms"
+    sleep 0.2
+    waited=$((waited + 2))
+  done
+}
+
+expect_eq() {  # ACTUAL EXPECTED DESCRIPTION
+  [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
+}
+
+# shot NAME: a raw RGB screenshot of the whole screen, $work/NAME.rgb.
+shot() { import -window root -depth 8 "rgb:$work/$1.rgb"; }
+
+# cells NAME: screenshot NAME and the tile the screen shows for each cell,
+# one line a row ('#' raised, 'F' flag, '0'-'8' opened, '*' mine, 'X' exploded,
+# '?' no tile), after a first line "margin=white" when the margin is white.
+cells() {
+  shot "$1"
+  probe cells "$(windows_path "$work/$1.rgb")" >"$work/$1.cells"
+  cat "$work/$1.cells"
+}
+
+# stable_cells NAME: the cells once two screenshots in a row agree (the
+# window has drawn everything it was asked to).
+stable_cells() {
+  local before now tries=0
+  before=$(cells "$1")
+  while :; do
+    sleep 0.5
+    now=$(cells "$1")
+    [ "$now" != "$before" ] || break
+    tries=$((tries + 1))
+    [ "$tries" -lt 20 ] || fail "the field never stopped changing"
+    before=$now
+  done
+  echo "$now"
+}
+
+# menu_checks LETTER ITEMS: opens a menu bar popup, reads its check marks, closes it.
+menu_checks() {
+  probe menu "$1" 5000 >/dev/null || fail "menu $1 did not open"
+  shot menu
+  local marks
+  marks=$(probe checks "$(windows_path "$work/menu.rgb")" "$2" | sed -n 's/^checks=//p')
+  probe endmenu || fail "menu $1 did not close"
+  echo "$marks"
+}
+
+# check_board CELLS LOST|WON: the whole truth of a finished game is on the
+# screen: every cell is a tile, the mines are all shown (flags, mines and the
+# exploded one add up to the mine count), and every opened count is right.
+check_board() {
+  local expected_exploded
+  case $2 in LOST) expected_exploded=1 ;; WON) expected_exploded=0 ;; esac
+  echo "$1" | awk -v mines=$MINES_ -v exploded=$expected_exploded -v won=$([ "$2" = WON ] && echo 1 || echo 0) '
+    NR == 1 { next }
+    { row[NR - 2] = $0; rows = NR - 1; columns = length($0) }
+    function is_mine(x, y,   c) {
+      if (x < 0 || y < 0 || x >= columns || y >= rows) return 0
+      c = substr(row[y], x + 1, 1)
+      return c == "F" || c == "*" || c == "X"
+    }
+    END {
+      for (y = 0; y < rows; y++) for (x = 0; x < columns; x++) {
+        c = substr(row[y], x + 1, 1); count[c]++
+        if (c ~ /[0-8]/) {
+          n = 0
+          for (dy = -1; dy <= 1; dy++) for (dx = -1; dx <= 1; dx++)
+            if (dx || dy) n += is_mine(x + dx, y + dy)
+          if (n != c + 0) { printf "cell %d,%d shows %s beside %d mines\n", x, y, c, n; bad = 1 }
+        }
+      }
+      shown = count["F"] + count["*"] + count["X"]
+      if (count["?"]) { print count["?"] " cells show no tile"; bad = 1 }
+      if (shown != mines) { print shown " mines shown, not " mines; bad = 1 }
+      if (count["X"] + 0 != exploded) { print count["X"] + 0 " exploded mines shown"; bad = 1 }
+      if (won && count["#"] + count["*"]) { print "a won game left cells hidden"; bad = 1 }
+      exit bad
+    }' || fail "the field of a $2 game is wrong (see $work)"
+}
+
+# check_scores_file FOLDER SUM: qxscores.txt has one line "s TAB count CR LF"
+# for every score 0 to 480, and its counts add up to SUM.
+check_scores_file() {
+  local file=$1/qxscores.txt
+  [ -f "$file" ] || fail "no qxscores.txt was written"
+  awk -v last=$((COLUMNS_ * ROWS_)) -v sum="$2" '
+    { if ($0 !~ /^[0-9]+\t[0-9]+\r$/ || $1 != NR - 1) { print "line " NR " is wrong: " $0; bad = 1 }
+      split($0, f, "\t"); total += f[2] }
+    END {
+      if (NR != last + 1) { print NR " lines, not " last + 1; bad = 1 }
+      if (total != sum) { print "the counts add up to " total ", not " sum; bad = 1 }
+      exit bad
+    }' "$file" || fail "qxscores.txt is wrong"
+  [ "$(tail -c 2 "$file" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "qxscores.txt does not end in CR LF"
+}
+
+# exit_from COMMAND...: runs COMMAND (which asks the program to end), then
+# expects exit code 0 within the shutdown bound.
+exit_from() {
+  "$@"
+  wait_program_exit "$SHUTDOWN_BOUND_S"
+  expect_eq "$exit_code" 0 "exit code"
+}

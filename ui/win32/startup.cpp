@@ -1,0 +1,86 @@
+// Start-up: WinMain, the window class, the start values, the tiles and the main window.
+#include <windows.h>
+
+#include "driver/state.h"
+#include "engine/board.h"
+#include "engine/layout.h"
+#include "resources/resource_ids.h"
+#include "ui/win32/main_window.h"
+
+const char szAppName[] = "Zelbrin";
+const char szAppCaption[] = "Orvanta";
+
+HWND mineWind;
+HWND hWndStatus;
+HBITMAP hbmpMyBitmap[TILE_COUNT];
+BITMAP bm[TILE_COUNT];
+
+namespace {
+
+constexpr UINT INFORMATION_BOX = MB_ICONINFORMATION | MB_OK;  // 0x40
+
+// A start-up failure: a box with no owner and the platform's default title.
+int start_failed(const char* text)
+{
+    MessageBoxA(nullptr, text, nullptr, INFORMATION_BOX);
+    return 0;
+}
+
+}  // namespace
+
+// Registers the main window class; returns its atom, 0 on failure.
+int Register_Window(HINSTANCE instance)
+{
+    WNDCLASSA window_class{};
+    window_class.style = 0;
+    window_class.lpfnWndProc = BaseMsgProc;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APPICON));
+    window_class.hCursor = LoadCursorA(nullptr, IDC_CROSS);
+    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    window_class.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    window_class.lpszClassName = szAppName;
+    return RegisterClassA(&window_class);
+}
+
+// Start values, arrays, tiles, the main window and the first field.
+// Returns 1, or 0 once a failure has been shown.
+int Init_Instance(HINSTANCE instance, int show_command)
+{
+    set_start_values();
+    if (!allocate_arrays())
+        return start_failed("Memory allocation error");
+
+    for (int i = 0; i < TILE_COUNT; i++) {
+        hbmpMyBitmap[i] = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_FIRST_TILE + i));
+        if (!hbmpMyBitmap[i])
+            return start_failed("Load resource error");
+        GetObjectA(hbmpMyBitmap[i], sizeof(BITMAP), &bm[i]);
+    }
+
+    SIZE size = field_window_size();
+    mineWind = CreateWindowExA(0, szAppName, szAppCaption, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                               size.cy, nullptr, nullptr, instance, nullptr);
+    if (!mineWind)
+        return start_failed("Unable to create window");
+
+    // Painting reads the board, so the field is laid before the window shows.
+    layout_minefield(xdim * ydim, mines, 1);
+    ShowWindow(mineWind, show_command);
+    UpdateWindow(mineWind);
+    return 1;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show_command)
+{
+    if (!previous && !Register_Window(instance))
+        return 0;
+    if (!Init_Instance(instance, show_command))
+        return 0;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

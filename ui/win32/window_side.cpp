@@ -1,0 +1,88 @@
+// The Win32 side of the driver's seam: posted messages, status texts, the solver thread.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+
+#include "driver/solver.h"
+#include "driver/state.h"
+#include "driver/window_side.h"
+#include "ui/win32/main_window.h"
+
+namespace {
+
+// Redraws posted and not drawn yet. At full speed the solver changes cells
+// far faster than the window draws them: unchecked, the queue grows without
+// bound (Windows refuses posts past 10,000 and the redraws are lost), and
+// commands and clicks wait behind it. Past this many the solver waits until
+// the window has caught up completely, which also leaves the window moments
+// with an empty queue, when input and painting are handled.
+constexpr int REDRAW_BACKLOG_LIMIT = 1000;
+std::atomic<int> queued_redraws;
+
+DWORD WINAPI solver_entry(LPVOID window)
+{
+    return static_cast<DWORD>(SolverThread(window));
+}
+
+}  // namespace
+
+void post_window_message(uint32_t message, intptr_t wparam, intptr_t lparam)
+{
+    // The shutdown stops draining the queue; it also silences the bridge.
+    if (queued_redraws >= REDRAW_BACKLOG_LIMIT)
+        while (queued_redraws > 0 && !killthread)
+            Sleep(1);
+    queued_redraws++;
+    PostMessageA(mineWind, message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam));
+}
+
+void redraw_handled()
+{
+    // Redraws posted by another process were never counted.
+    int queued = queued_redraws;
+    while (queued > 0 && !queued_redraws.compare_exchange_weak(queued, queued - 1)) {
+    }
+}
+
+void set_status_text(int part, const char* text)
+{
+    if (hWndStatus)
+        SendMessageA(hWndStatus, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+}
+
+void pause_thread(int milliseconds)
+{
+    Sleep(static_cast<DWORD>(milliseconds));
+}
+
+void repaint_window(void* window)
+{
+    InvalidateRect(static_cast<HWND>(window), nullptr, FALSE);
+}
+
+int start_solver_thread(void* window)
+{
+    DWORD id;
+    HANDLE thread = CreateThread(nullptr, SOLVER_STACK_SIZE, solver_entry, window, 0, &id);
+    if (!thread)
+        return 0;
+    SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
+    CloseHandle(thread);
+    return 1;
+}
+
+void wait_taking_texts(int milliseconds)
+{
+    // Sent messages only: the solver's status texts reach the status bar,
+    // while posted redraws and commands stay queued.
+    ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    for (;;) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        ULONGLONG now = GetTickCount64();
+        if (now >= until)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_SENDMESSAGE);
+    }
+}
