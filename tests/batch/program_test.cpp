@@ -52,10 +52,21 @@ protected:
         return pid;
     }
 
-    run_result finish(pid_t pid)
+    // Waits for the program, killing it if it outlives the deadline (a
+    // program that ignored a stop would otherwise hang the test run).
+    run_result finish(pid_t pid, std::chrono::seconds deadline = std::chrono::seconds(120))
     {
         int status = 0;
-        waitpid(pid, &status, 0);
+        auto until = std::chrono::steady_clock::now() + deadline;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > until) {
+                ADD_FAILURE() << "the program did not end in time";
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
         int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         run_result result{code, read_file(dir + "/stdout.captured"), read_file(dir + "/stderr.captured")};
         std::filesystem::remove(dir + "/stdout.captured");
@@ -227,7 +238,7 @@ TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
     }
     ASSERT_TRUE(playing);
     kill(pid, SIGINT);
-    run_result result = finish(pid);
+    run_result result = finish(pid, std::chrono::seconds(20));
     EXPECT_EQ(result.status, 130) << result.err;
     int64_t logged = int64_t(lines_of(file("games.log")).size());
     EXPECT_GT(logged, 0);

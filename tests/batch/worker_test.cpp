@@ -77,13 +77,13 @@ TEST(ClassifyGame, BadGuessIsLostWhateverItsScore)
 
 TEST_F(BatchTest, SameSeedPlaysTheSameGamesAndAnotherSeedOthers)
 {
-    play(plan(25), true, false);
+    play(plan(12), true, false);
     std::string first = log_text;
     tally = {};
-    play(plan(25), true, false);
+    play(plan(12), true, false);
     EXPECT_EQ(log_text, first);
     tally = {};
-    worker_plan other = plan(25);
+    worker_plan other = plan(12);
     other.seed = TEST_SEED + 1;
     play(other, true, false);
     EXPECT_NE(log_text, first);
