@@ -191,7 +191,8 @@ int dialog(int milliseconds)
          child = FindWindowExA(box, child, "Static", nullptr)) {
         LONG style = GetWindowLongA(child, GWL_STYLE);
         if ((style & SS_TYPEMASK) == SS_ICON) {
-            std::printf("icon=1\n");
+            if (IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0))
+                std::printf("icon=1\n");
             continue;
         }
         std::memset(text, 0, sizeof text);

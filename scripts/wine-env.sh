@@ -1,0 +1,14 @@
+# Sourced by the Win32 scripts: cross-builds orvanta.exe and its test helper in
+# build/win32, and readies Wine there (its prefix made once, its server and
+# services started detached, so that no caller waits on their output).
+# The caller ends Wine with: wineserver -k
+win32_build=build/win32
+cmake -S . -B "$win32_build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$win32_build" -j2
+
+export WINEPREFIX=$PWD/$win32_build/wineprefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 </dev/null
+wineserver -p >/dev/null 2>&1 </dev/null
+wine cmd /c exit >/dev/null 2>&1 </dev/null

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# At full speed no cell redraw is lost: after 30 s of play, once the solver
+# has ended, the field equals a forced full repaint of the board. Then Exit,
+# with the solver playing at full speed again, ends within the shutdown bound.
+source "$(dirname "$0")/lib.sh"
+
+solver_ended() { [ "$(solver_threads)" = 0 ]; }
+field_pixels() {  # the field's pixels in screenshot NAME
+  read -r x y <<<"$(info_value client_origin)"
+  convert -size "$(xdpyinfo | awk '/dimensions:/ { print $2 }')" -depth 8 "rgb:$work/$1.rgb" \
+    -crop "${FIELD_WIDTH}x${FIELD_HEIGHT}+$x+$y" +repage -depth 8 rgb:- | md5sum
+}
+
+start_program
+probe command 108
+probe press 200 100
+for second in 10 20 30; do
+  sleep 10
+  note "after $second s: $(info_value part1)"
+done
+# Stop, and any lost game, repaint the whole window and would hide a lost
+# redraw; with Nonstop off the solver instead ends on a won game, which it
+# draws cell by cell.
+probe command 107
+wait_until 60 "the solver ended on a won game" solver_ended
+expect_eq "$(info_value part0)" "Problem solved successfully" "last game"
+drawn=$(stable_cells drawn)
+check_board "$drawn" WON
+drawn_pixels=$(field_pixels drawn)
+probe repaint
+sleep 1
+expect_eq "$(stable_cells repainted)" "$drawn" "field after a full repaint"
+expect_eq "$(field_pixels repainted)" "$drawn_pixels" "field pixels after a full repaint"
+
+note "Exit while solving at full speed"
+probe command 107 102
+sleep 3
+[ "$(solver_threads)" = 1 ] || fail "the solver is not playing"
+exit_from probe command 101
+played=$(awk -F'\t' '{ total += $2 } END { print total }' "$work/qxscores.txt")
+check_scores_file "$work" "$played"
