@@ -1,6 +1,10 @@
 // The batch tests' helpers.
 #include "tests/batch/helpers.h"
 
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -80,4 +84,25 @@ void BatchTest::play(worker_plan share, bool with_log, bool with_trace)
         trace_text = read_stream(trace);
         std::fclose(trace);
     }
+}
+
+void TempDirTest::SetUp()
+{
+    char pattern[] = "/tmp/orvanta-batch-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir = pattern;
+}
+
+void TempDirTest::TearDown()
+{
+    std::filesystem::remove_all(dir);
+}
+
+std::vector<std::string> TempDirTest::names() const
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        found.push_back(entry.path().filename().string());
+    std::sort(found.begin(), found.end());
+    return found;
 }

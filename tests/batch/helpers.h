@@ -33,3 +33,13 @@ protected:
     std::string log_text;
     std::string trace_text;
 };
+
+// A fresh directory under /tmp for each test, removed after it.
+class TempDirTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::vector<std::string> names() const;  // what the directory holds, sorted
+
+    std::string dir;
+};

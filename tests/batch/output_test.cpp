@@ -1,38 +1,12 @@
 // Output files: a destination is replaced only by a complete file, never
 // clobbered by a failed or abandoned one.
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <filesystem>
 
 #include "batch/output.h"
 #include "tests/batch/helpers.h"
 
-namespace {
-
-class OutputTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/orvanta-output-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> found;
-        for (const auto& entry : std::filesystem::directory_iterator(dir))
-            found.push_back(entry.path().filename().string());
-        return found;
-    }
-
-    std::string dir;
-};
-
-}  // namespace
+using OutputTest = TempDirTest;
 
 TEST_F(OutputTest, CommitReplacesTheDestinationWithTheWholeText)
 {

@@ -20,16 +20,8 @@ struct run_result {
     std::string err;
 };
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public TempDirTest {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/orvanta-batch-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-
     // Starts the program in dir with its output going to files there.
     pid_t start(std::vector<std::string> args)
     {
@@ -77,17 +69,6 @@ protected:
     run_result run(const std::vector<std::string>& args) { return finish(start(args)); }
 
     std::string file(const std::string& name) { return read_file(dir + "/" + name); }
-
-    std::vector<std::string> names()
-    {
-        std::vector<std::string> found;
-        for (const auto& entry : std::filesystem::directory_iterator(dir))
-            found.push_back(entry.path().filename().string());
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-
-    std::string dir;
 };
 
 const std::string SEED = std::to_string(TEST_SEED);
