@@ -221,6 +221,6 @@ std::string usage_text()
            "      --version      show the version and exit\n"
            "\n"
            "Ctrl-C stops after the games in hand and still writes what was finished.\n"
-           "Exit status: 0 done, 1 a failure while playing or writing, 2 bad input or an\n"
-           "output file that cannot be written, 130 interrupted.\n";
+           "Exit status: 0 done, 1 a worker process failed, 2 bad input or an output file\n"
+           "that cannot be written, 130 interrupted.\n";
 }

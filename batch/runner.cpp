@@ -13,6 +13,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -61,8 +62,22 @@ void* shared_memory(std::size_t bytes)
 
 struct worker {
     pid_t pid;
+    int status;  // as waitpid gives it
     worker_plan plan;
 };
+
+bool worker_failed(const worker& w)
+{
+    return !WIFEXITED(w.status) || WEXITSTATUS(w.status) != 0;
+}
+
+std::string describe_failure(int k, const worker& w)
+{
+    std::string which = format("worker %d (seed %u)", k, unsigned(w.plan.seed));
+    if (WIFSIGNALED(w.status))
+        return which + format(" was ended by signal %d (%s)", WTERMSIG(w.status), strsignal(WTERMSIG(w.status)));
+    return which + format(" failed with exit status %d", WEXITSTATUS(w.status));
+}
 
 int complain(const std::string& message, int status)
 {
@@ -93,12 +108,11 @@ int check_writable(const std::string& path, std::string& error)
     _exit(ok ? 0 : EXIT_WORKER_FAILED);
 }
 
-// Waits for every worker, drawing the progress line when asked to.
-// Returns the index of a worker that failed, or -1.
-int wait_for_workers(const std::vector<worker>& workers, int32_t* stop, int64_t wanted, bool show_progress,
-                     std::chrono::steady_clock::time_point start)
+// Waits for every worker and notes how it ended, drawing the progress line
+// when asked to.
+void wait_for_workers(std::vector<worker>& workers, int32_t* stop, int64_t wanted, bool show_progress,
+                      std::chrono::steady_clock::time_point start)
 {
-    int failed = -1;
     std::size_t remaining = workers.size();
     auto next_draw = start;
     while (remaining > 0) {
@@ -108,9 +122,9 @@ int wait_for_workers(const std::vector<worker>& workers, int32_t* stop, int64_t 
         pid_t pid = waitpid(-1, &status, show_progress ? WNOHANG : 0);
         if (pid > 0) {
             remaining--;
-            for (std::size_t k = 0; k < workers.size(); k++)
-                if (workers[k].pid == pid && !(WIFEXITED(status) && WEXITSTATUS(status) == 0))
-                    failed = int(k);
+            for (worker& w : workers)
+                if (w.pid == pid)
+                    w.status = status;
             continue;
         }
         if (pid < 0 && errno != EINTR)
@@ -129,7 +143,6 @@ int wait_for_workers(const std::vector<worker>& workers, int32_t* stop, int64_t 
     }
     if (show_progress)
         std::fputs("\r\033[K", stderr);
-    return failed;
 }
 
 }  // namespace
@@ -198,16 +211,16 @@ int run_batch(const batch_options& options)
     workers.resize(started);
     if (started < count)
         *stop = 1;
-    int failed = wait_for_workers(workers, stop, options.games, isatty(STDERR_FILENO), start);
+    wait_for_workers(workers, stop, options.games, isatty(STDERR_FILENO), start);
     std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
 
-    if (started < count || failed >= 0) {
+    auto failed = std::find_if(workers.begin(), workers.end(), worker_failed);
+    if (started < count || failed != workers.end()) {
         discard_output(log);
         discard_output(trace);
         if (started < count)
             return complain("cannot start the worker processes", EXIT_WORKER_FAILED);
-        return complain(format("worker %d (seed %u) failed", failed, unsigned(workers[failed].plan.seed)),
-                        EXIT_WORKER_FAILED);
+        return complain(describe_failure(int(failed - workers.begin()), *failed), EXIT_WORKER_FAILED);
     }
 
     game_tally total{};
