@@ -35,13 +35,15 @@ inline constexpr auto PROGRESS_PERIOD = std::chrono::milliseconds(100);
 inline constexpr auto POLL_PERIOD = std::chrono::milliseconds(5);
 
 volatile std::sig_atomic_t interrupted;
+int32_t* shared_stop;  // read by every worker after each game
 
-// In the parent it asks the workers to stop; in a worker (which the
-// terminal's Ctrl-C reaches too) it ends the game loop after this game.
+// Whichever process it reaches (the terminal's Ctrl-C reaches them all; a
+// kill only the parent), every worker ends after the game in hand.
 void on_interrupt(int)
 {
     interrupted = 1;
     stop_solving = 1;
+    std::atomic_ref<int32_t>(*shared_stop).store(1, std::memory_order_relaxed);
 }
 
 void catch_interrupts()
@@ -110,14 +112,12 @@ int check_writable(const std::string& path, std::string& error)
 
 // Waits for every worker and notes how it ended, drawing the progress line
 // when asked to.
-void wait_for_workers(std::vector<worker>& workers, int32_t* stop, int64_t wanted, bool show_progress,
+void wait_for_workers(std::vector<worker>& workers, int64_t wanted, bool show_progress,
                       std::chrono::steady_clock::time_point start)
 {
     std::size_t remaining = workers.size();
     auto next_draw = start;
     while (remaining > 0) {
-        if (interrupted)
-            std::atomic_ref<int32_t>(*stop).store(1, std::memory_order_relaxed);
         int status = 0;
         pid_t pid = waitpid(-1, &status, show_progress ? WNOHANG : 0);
         if (pid > 0) {
@@ -171,8 +171,8 @@ int run_batch(const batch_options& options)
     // --until-win asks for the first win of one sequence of games: one worker.
     int count = options.until_win ? 1 : int(std::min<int64_t>(options.jobs, options.games));
     auto* tallies = static_cast<game_tally*>(shared_memory(sizeof(game_tally) * count));
-    auto* stop = static_cast<int32_t*>(shared_memory(sizeof(int32_t)));
-    if (!tallies || !stop)
+    shared_stop = static_cast<int32_t*>(shared_memory(sizeof(int32_t)));
+    if (!tallies || !shared_stop)
         return complain("cannot share memory with the workers", EXIT_WORKER_FAILED);
 
     std::vector<worker> workers(count);
@@ -186,7 +186,7 @@ int run_batch(const batch_options& options)
         plan.no_guess = options.no_guess;
         plan.verbose = options.trace_path.empty() ? 0 : options.verbose;
         plan.tally = &tallies[k];
-        plan.stop = stop;
+        plan.stop = shared_stop;
         // The first worker writes straight to the destination; the others
         // to files of their own that are appended in worker order.
         plan.log = !log.file ? nullptr : k == 0 ? log.file : std::tmpfile();
@@ -210,8 +210,8 @@ int run_batch(const batch_options& options)
     }
     workers.resize(started);
     if (started < count)
-        *stop = 1;
-    wait_for_workers(workers, stop, options.games, isatty(STDERR_FILENO), start);
+        *shared_stop = 1;
+    wait_for_workers(workers, options.games, isatty(STDERR_FILENO), start);
     std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
 
     auto failed = std::find_if(workers.begin(), workers.end(), worker_failed);

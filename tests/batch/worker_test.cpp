@@ -210,15 +210,6 @@ TEST_F(BatchTest, UntilWinStopsAtTheFirstWonGame)
     EXPECT_EQ(outcome_total(tally, OUTCOME_WON), 1);
 }
 
-TEST_F(BatchTest, UntilWinStillPlaysAtMostTheGamesAsked)
-{
-    worker_plan share = plan(1);
-    share.until_win = true;
-    share.no_guess = true;
-    play(share, true, false);
-    EXPECT_EQ(parse_log(log_text).size(), 1u);
-}
-
 TEST_F(BatchTest, StopAskedBeforeTheFirstGamePlaysNone)
 {
     int32_t stop = 1;
