@@ -163,10 +163,7 @@ private slots:
         })};
         // Only the wait runs on the window thread, as inside shut_down().
         wait_taking_texts(300);
-        sender.thread.join();
-        p.thread.join();
-        QVERIFY(returned);
-        QCOMPARE(p.posted.load(), WINDOW_QUEUE_CAPACITY + 50);
+        QVERIFY(wait_without_events([&] { return returned && p.posted == WINDOW_QUEUE_CAPACITY + 50; }, 1000));
         QCOMPARE(status_part_text(1), QString("Games played: 9, won: 9, guesses: 9"));
     }
 
@@ -180,10 +177,9 @@ private slots:
             returned = true;
         })};
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        QVERIFY(!returned);
         close_window_side();
-        sender.thread.join();
-        p.thread.join();
-        QVERIFY(returned);
+        QVERIFY(wait_without_events([&] { return returned && p.posted == WINDOW_QUEUE_CAPACITY + 1; }, 1000));
         QCOMPARE(pending_messages(), 0);
     }
 

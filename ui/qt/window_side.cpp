@@ -223,11 +223,10 @@ int start_solver_thread(void* window)
 void wait_taking_texts(int milliseconds)
 {
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    for (;;) {
+    do {
         // The queue is taken too: a solver waiting for room could not end otherwise.
         take_messages(WINDOW_QUEUE_CAPACITY);
         std::unique_lock<std::mutex> hold(queue_lock);
-        if (!window_wake.wait_until(hold, until, [] { return text_waiting || ring_count > 0; }))
-            return;
-    }
+        window_wake.wait_until(hold, until, [] { return text_waiting || ring_count > 0; });
+    } while (std::chrono::steady_clock::now() < until);
 }
