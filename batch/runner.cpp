@@ -135,7 +135,7 @@ void wait_for_workers(std::vector<worker>& workers, int64_t wanted, bool show_pr
             for (const worker& w : workers)
                 done += std::atomic_ref<int64_t>(w.plan.tally->finished).load(std::memory_order_relaxed);
             std::chrono::duration<double> spent = now - start;
-            std::fprintf(stderr, "\r%s", progress_line(done, wanted, spent.count()).c_str());
+            std::fprintf(stderr, "\r%s\033[K", progress_line(done, wanted, spent.count()).c_str());
             next_draw = now + PROGRESS_PERIOD;
         }
         if (show_progress)
