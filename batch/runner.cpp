@@ -253,7 +253,7 @@ int run_batch(const batch_options& options)
     if (!options.plot_path.empty() && !write_plot(options.plot_path, total, n, error))
         written = 0;
 
-    bool stdout_taken = options.log_path == "-" || options.trace_path == "-";
+    bool stdout_taken = options.log_path == "-" || options.trace_path == "-" || options.plot_path == "-";
     run_facts facts{options.seed, count, options.games, spent.count(), interrupted != 0};
     std::fputs(summary_text(total, facts).c_str(), stdout_taken ? stderr : stdout);
     if (!written)

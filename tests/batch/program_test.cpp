@@ -147,6 +147,15 @@ TEST_F(ProgramTest, LogAndTraceCanShareStandardOutput)
     EXPECT_NE(result.err.find("games:        2"), std::string::npos) << "the summary moves to standard error";
 }
 
+TEST_F(ProgramTest, PlotOnStandardOutputIsTheWholeOutput)
+{
+    run_result result = run({"-n", "3", "-s", SEED, "--plot", "-"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("<?xml", 0), 0u);
+    EXPECT_EQ(result.out.substr(result.out.size() - 7), "</svg>\n");
+    EXPECT_NE(result.err.find("games:        3"), std::string::npos);
+}
+
 TEST_F(ProgramTest, UntilWinEndsOnTheFirstWonGame)
 {
     run_result result = run({"-n", "3000", "-s", SEED, "-j", "2", "--until-win", "--log", "win.log"});
