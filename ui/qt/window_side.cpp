@@ -162,6 +162,8 @@ void take_pending_messages()
 void post_window_message(uint32_t message, intptr_t wparam, intptr_t lparam)
 {
     if (on_window_thread()) {
+        if (!window_open)
+            return;
         // Never wait on ourselves: Qt's own queue takes the window's posts.
         QMetaObject::invokeMethod(
             mineWind, [=] { handle_window_message(message, wparam, lparam); }, Qt::QueuedConnection);
