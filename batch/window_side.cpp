@@ -1,6 +1,7 @@
 // The batch player's window side: no window, no pause. Cell changes and
 // status texts go to the trace when there is one; the statistics text that
 // follows every game is where the game is counted.
+#include <chrono>
 #include <cinttypes>
 #include <thread>
 
