@@ -25,7 +25,7 @@ check_scores_file "$alone" "$finished"
 
 note "Exit with a Solve queued behind it starts no solver"
 start_program
-probe command 101 102
+probe held 1000 101 102
 wait_program_exit "$SHUTDOWN_BOUND_S"
 expect_eq "$exit_code" 0 "exit code"
 check_scores_file "$work" 0

@@ -13,15 +13,16 @@ field_pixels() {  # the field's pixels in screenshot NAME
 
 start_program
 probe command 108
-probe press 200 100
+probe press 8 8
 for second in 10 20 30; do
   sleep 10
   note "after $second s: $(info_value part1)"
 done
-# Stop, and any lost game, repaint the whole window and would hide a lost
-# redraw; with Nonstop off the solver instead ends on a won game, which it
-# draws cell by cell.
-probe command 107
+# Stop, Nonstop and every lost game repaint the whole window once the queue
+# is empty, which would hide a lost redraw. So the last game must be played
+# well after the last repaint and drawn cell by cell: with guessing and
+# Nonstop off the solver ends on its next won game, which opens every cell.
+probe command 112 107
 wait_until 60 "the solver ended on a won game" solver_ended
 expect_eq "$(info_value part0)" "Problem solved successfully" "last game"
 drawn=$(stable_cells drawn)

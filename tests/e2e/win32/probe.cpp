@@ -3,6 +3,8 @@
 //   find MS                  wait up to MS ms for the window; exit 1 if it never shows
 //   info                     caption, style, client area, status bar, its two texts, threads
 //   command WPARAM...        post WM_COMMAND with each wParam in turn
+//   held MS WPARAM...        the same, then keep the queue busy for MS ms (WM_NULL),
+//                            which holds off the end of a message loop that is quitting
 //   press X Y                post a left-button press at client pixel (X, Y)
 //   post MESSAGE WPARAM LPARAM
 //   close                    the window menu's Close (WM_SYSCOMMAND SC_CLOSE)
@@ -369,6 +371,17 @@ int main(int argc, char** argv)
         HWND window = require_window();
         for (int i = 2; i < argc; i++)
             PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(number(argv[i])), 0);
+        return 0;
+    }
+    if (verb == "held" && argc >= 4) {
+        HWND window = require_window();
+        for (int i = 3; i < argc; i++)
+            PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(number(argv[i])), 0);
+        ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(number(argv[2]));
+        // Faster than the window takes them, so the queue never runs dry.
+        while (GetTickCount64() < until && IsWindow(window))
+            if (!PostMessageA(window, WM_NULL, 0, 0))
+                Sleep(1);
         return 0;
     }
     if (verb == "press" && argc == 4)
