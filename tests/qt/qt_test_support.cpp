@@ -10,24 +10,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "driver/bridge.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
-#include "engine/random.h"
 #include "resources/tile_data.h"
+#include "tests/support/run_state.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/startup.h"
 #include "ui/qt/status_bar.h"
 #include "ui/qt/window_queue.h"
 
 namespace {
-constexpr uint32_t TEST_CLOCK = 1700000000;
 
 std::string task_file(int tid, const char* name)
 {
@@ -57,18 +54,7 @@ void enter_temporary_directory()
 
 bool start_window()
 {
-    pin_clock(TEST_CLOCK);
-    thread_running = 0;
-    stop_solving = 0;
-    killthread = 0;
-    shut_down_done = 0;
-    userx = 0;
-    usery = 0;
-    blown_up = 0;
-    guesses = 0;
-    num_guesses = 0;
-    std::memset(glob_status, 0, sizeof glob_status);
-    std::memset(szText, 0, sizeof szText);
+    reset_run_flags();
     if (!Init_Instance())
         return false;
     return QTest::qWaitForWindowExposed(mineWind);

@@ -10,8 +10,8 @@
 // statistics file written at shutdown never lands in the source or build tree.
 void enter_temporary_directory();
 
-// Resets every process-wide flag, counter and text, pins the clock (the same
-// fields every run) and starts the program's window as the program does.
+// Resets the run's flags, counters and texts, pins the clock (the same fields
+// every run) and starts the program's window as the program does.
 // Returns false if start-up failed.
 bool start_window();
 

@@ -3,36 +3,22 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
 #include "driver/bridge.h"
-#include "driver/shutdown.h"
 #include "driver/state.h"
 #include "engine/board.h"
-#include "engine/random.h"
 
 void GameStateTest::SetUp()
 {
     reset_window_side();
-    pin_clock(TEST_CLOCK);
+    reset_run_flags();
     std::free(sea);
     std::free(scores);
     set_start_values();
     ASSERT_TRUE(allocate_arrays());
     for (int i = 0; i < xdim * ydim; i++)
         sea[i] = CELL_HIDDEN;
-    thread_running = 0;
-    stop_solving = 0;
-    killthread = 0;
-    shut_down_done = 0;
-    userx = 0;
-    usery = 0;
-    blown_up = 0;
-    guesses = 0;
-    num_guesses = 0;
-    std::memset(glob_status, 0, sizeof glob_status);
-    std::memset(szText, 0, sizeof szText);
 }
 
 void GameStateTest::TearDown()

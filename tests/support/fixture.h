@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "tests/support/recording_window_side.h"
+#include "tests/support/run_state.h"
 
-// Every test plays as if the clock read this, so its fields are always the same.
-inline constexpr uint32_t TEST_CLOCK = 1700000000;
 
 // Start values of a run (30 by 16, 99 mines, options on), fresh arrays, an
 // empty recording and a clear bridge. Waits in TearDown for any solver
