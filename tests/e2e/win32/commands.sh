@@ -3,7 +3,6 @@
 # options with their check marks, About, unknown commands, and Exit.
 source "$(dirname "$0")/lib.sh"
 
-solver_ended() { [ "$(solver_threads)" = 0 ]; }
 opened_somewhere() { cells click | tail -n +2 | grep -q '[0-8F*X]'; }
 part1_matches() { info_value part1 | grep -Eq "$1"; }
 

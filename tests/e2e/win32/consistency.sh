@@ -4,7 +4,6 @@
 # with the solver playing at full speed again, ends within the shutdown bound.
 source "$(dirname "$0")/lib.sh"
 
-solver_ended() { [ "$(solver_threads)" = 0 ]; }
 field_pixels() {  # the field's pixels in screenshot NAME
   read -r x y <<<"$(info_value client_origin)"
   convert -size "$(xdpyinfo | awk '/dimensions:/ { print $2 }')" -depth 8 "rgb:$work/$1.rgb" \

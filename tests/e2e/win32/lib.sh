@@ -64,6 +64,20 @@ info_value() { probe info | sed -n "s/^$1=//p"; }
 solver_threads() { local t; t=$(info_value threads); set -- $t; echo $(($# - 1)); }
 games_played() { info_value part1 | sed -n 's/^Games played: \([0-9]*\),.*/\1/p'; }
 
+solver_ended() { [ "$(solver_threads)" = 0 ]; }
+games_beyond() { [ "$(games_played)" -gt "$1" ]; }
+
+# play_one_game: starts the solver unless it runs, lets a new game begin,
+# stops after it and waits for the solver to end.
+play_one_game() {
+  local before
+  before=$(games_played)
+  probe command 102
+  wait_until 20 "a game started" games_beyond "$before"
+  probe command 104
+  wait_until 20 "the solver ended after Stop" solver_ended
+}
+
 # wait_until SECONDS DESCRIPTION COMMAND...: polls COMMAND until it succeeds.
 wait_until() {
   local limit_tenths=$(($1 * 10)) what=$2 waited=0

@@ -3,19 +3,12 @@
 # drawn as the tiles say, and the counts around them agree; a won game too.
 source "$(dirname "$0")/lib.sh"
 
-solver_ended() { [ "$(solver_threads)" = 0 ]; }
-new_game_started() { [ "$(games_played)" -gt "$1" ]; }
-
 start_program
 probe command 108
 probe press 200 100
 lost_checked=0
 for attempt in $(seq 12); do
-  before=$(games_played)
-  [ "$attempt" = 1 ] || probe command 102
-  wait_until 20 "a game started" new_game_started "$before"
-  probe command 104
-  wait_until 20 "the solver ended after Stop" solver_ended
+  play_one_game
   result=$(info_value part0)
   field=$(stable_cells "game$attempt")
   note "game $attempt: $result"
