@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Orvanta and starts it.
+# Installs what is missing, builds Orvanta and starts it in the directory it
+# was called from, where the statistics file qxscores.txt is written at exit.
 set -euo pipefail
+here=$PWD
 cd "$(dirname "$0")/.."
+root=$PWD
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release
@@ -12,6 +15,8 @@ if [ -x build/release/ui/qt/orvanta ]; then
     echo "The headless player needs no display: build/release/batch/orvanta-batch --help" >&2
     exit 1
   fi
-  exec build/release/ui/qt/orvanta
+  cd "$here"
+  exec "$root/build/release/ui/qt/orvanta"
 fi
-exec build/release/batch/orvanta-batch "$@"
+cd "$here"
+exec "$root/build/release/batch/orvanta-batch" "$@"
