@@ -3,17 +3,19 @@
 # counts, flags, mines and the exploded one. Writes docs/orvanta-win32.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
 if [ "${1:-}" != --on-screen ]; then
-  source scripts/wine-env.sh
-  trap 'wineserver -k 2>/dev/null || true' EXIT
+  build_win32
   xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-screen
   exit
 fi
 
-export ORVANTA_EXE=$PWD/build/win32/ui/win32/orvanta.exe
-export ORVANTA_PROBE=$PWD/build/win32/tests/e2e/win32/orvanta_probe.exe
-export ORVANTA_TEST_DIR=$PWD/build/win32/screenshot
+start_wine
+export ORVANTA_EXE=$PWD/$win32_build/ui/win32/orvanta.exe
+export ORVANTA_PROBE=$PWD/$win32_build/tests/e2e/win32/orvanta_probe.exe
+export ORVANTA_TEST_DIR=$PWD/$win32_build/screenshot
 source tests/e2e/win32/lib.sh
+trap 'end_program_left_running; wineserver -k 2>/dev/null || true' EXIT
 
 start_program
 probe command 108
