@@ -12,13 +12,13 @@
 
 namespace {
 
-struct option_spec {
+struct option_kind {
     const char* name;
     char short_name;  // 0: none
     bool takes_value;
 };
 
-constexpr option_spec OPTION_SPECS[] = {
+constexpr option_kind OPTION_KINDS[] = {
     {"games", 'n', true},    {"until-win", 0, false}, {"seed", 's', true},    {"first", 0, true},
     {"no-guess", 0, false},  {"jobs", 'j', true},     {"log", 0, true},       {"trace", 0, true},
     {"verbose", 0, true},    {"scores", 0, true},     {"plot", 0, true},      {"help", 'h', false},
@@ -28,19 +28,19 @@ constexpr option_spec OPTION_SPECS[] = {
 inline constexpr int MAX_JOBS = 256;
 inline constexpr int MAX_VERBOSE = 4;
 
-const option_spec* find_long(std::string_view name)
+const option_kind* find_long(std::string_view name)
 {
-    for (const option_spec& spec : OPTION_SPECS)
-        if (name == spec.name)
-            return &spec;
+    for (const option_kind& option : OPTION_KINDS)
+        if (name == option.name)
+            return &option;
     return nullptr;
 }
 
-const option_spec* find_short(char name)
+const option_kind* find_short(char name)
 {
-    for (const option_spec& spec : OPTION_SPECS)
-        if (spec.short_name && name == spec.short_name)
-            return &spec;
+    for (const option_kind& option : OPTION_KINDS)
+        if (option.short_name && name == option.short_name)
+            return &option;
     return nullptr;
 }
 
@@ -95,40 +95,40 @@ int read_path(const char* option, std::string_view text, std::string& path, std:
     return 1;
 }
 
-int apply_value(const option_spec& spec, std::string_view value, batch_options& options, std::string& error)
+int apply_value(const option_kind& option, std::string_view value, batch_options& options, std::string& error)
 {
-    std::string_view name = spec.name;
+    std::string_view name = option.name;
     int64_t number = 0;
     if (name == "games") {
-        if (!read_number(spec.name, value, 1, std::numeric_limits<int64_t>::max(), number, error))
+        if (!read_number(option.name, value, 1, std::numeric_limits<int64_t>::max(), number, error))
             return 0;
         options.games = number;
     } else if (name == "seed") {
-        if (!read_number(spec.name, value, 0, std::numeric_limits<uint32_t>::max(), number, error))
+        if (!read_number(option.name, value, 0, std::numeric_limits<uint32_t>::max(), number, error))
             return 0;
         options.seed = uint32_t(number);
     } else if (name == "jobs") {
-        if (!read_number(spec.name, value, 1, MAX_JOBS, number, error))
+        if (!read_number(option.name, value, 1, MAX_JOBS, number, error))
             return 0;
         options.jobs = int(number);
     } else if (name == "verbose") {
-        if (!read_number(spec.name, value, 0, MAX_VERBOSE, number, error))
+        if (!read_number(option.name, value, 0, MAX_VERBOSE, number, error))
             return 0;
         options.verbose = int(number);
     } else if (name == "first") {
         return read_cell(value, options, error);
     } else if (name == "log") {
-        return read_path(spec.name, value, options.log_path, error);
+        return read_path(option.name, value, options.log_path, error);
     } else if (name == "trace") {
-        return read_path(spec.name, value, options.trace_path, error);
+        return read_path(option.name, value, options.trace_path, error);
     } else if (name == "scores") {
         if (value == "-") {
             error = "--scores: the statistics file cannot go to standard output";
             return 0;
         }
-        return read_path(spec.name, value, options.scores_path, error);
+        return read_path(option.name, value, options.scores_path, error);
     } else {
-        return read_path(spec.name, value, options.plot_path, error);
+        return read_path(option.name, value, options.plot_path, error);
     }
     return 1;
 }
@@ -143,19 +143,19 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     parse_result result = PARSE_RUN;
     for (int i = 1; i < argc; i++) {
         std::string_view arg = argv[i];
-        const option_spec* spec = nullptr;
+        const option_kind* option = nullptr;
         std::string_view value;
         bool has_value = false;
         if (arg.size() > 2 && arg.starts_with("--")) {
             std::size_t equals = arg.find('=');
-            spec = find_long(arg.substr(2, equals == std::string_view::npos ? arg.npos : equals - 2));
-            if (spec && equals != std::string_view::npos) {
+            option = find_long(arg.substr(2, equals == std::string_view::npos ? arg.npos : equals - 2));
+            if (option && equals != std::string_view::npos) {
                 value = arg.substr(equals + 1);
                 has_value = true;
             }
         } else if (arg.size() >= 2 && arg[0] == '-' && arg[1] != '-') {
-            spec = find_short(arg[1]);
-            if (spec && arg.size() > 2) {
+            option = find_short(arg[1]);
+            if (option && arg.size() > 2) {
                 value = arg.substr(2);
                 has_value = true;
             }
@@ -163,23 +163,23 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
             error = "unexpected argument '" + std::string(arg) + "'";
             return PARSE_ERROR;
         }
-        if (!spec) {
+        if (!option) {
             error = "unknown option '" + std::string(arg) + "'";
             return PARSE_ERROR;
         }
-        std::string shown = "--" + std::string(spec->name);
-        if (!spec->takes_value && has_value) {
+        std::string shown = "--" + std::string(option->name);
+        if (!option->takes_value && has_value) {
             error = "option '" + shown + "' takes no value";
             return PARSE_ERROR;
         }
-        if (spec->takes_value && !has_value) {
+        if (option->takes_value && !has_value) {
             if (i + 1 >= argc) {
                 error = "option '" + shown + "' needs a value";
                 return PARSE_ERROR;
             }
             value = argv[++i];
         }
-        std::string_view name = spec->name;
+        std::string_view name = option->name;
         if (name == "help")
             result = PARSE_HELP;
         else if (name == "version" && result != PARSE_HELP)
@@ -188,7 +188,7 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
             options.until_win = true;
         else if (name == "no-guess")
             options.no_guess = true;
-        else if (spec->takes_value && !apply_value(*spec, value, options, error))
+        else if (option->takes_value && !apply_value(*option, value, options, error))
             return PARSE_ERROR;
     }
     return result;
