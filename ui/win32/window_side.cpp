@@ -29,12 +29,14 @@ DWORD WINAPI solver_entry(LPVOID window)
 
 void post_window_message(uint32_t message, intptr_t wparam, intptr_t lparam)
 {
-    // The shutdown stops draining the queue; it also silences the bridge.
+    // Once shutting down, the window thread takes no posted messages and the
+    // bridge posts none: stop waiting then.
     if (queued_redraws >= REDRAW_BACKLOG_LIMIT)
         while (queued_redraws > 0 && !killthread)
             Sleep(1);
     queued_redraws++;
-    PostMessageA(mineWind, message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam));
+    if (!PostMessageA(mineWind, message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam)))
+        redraw_handled();
 }
 
 void redraw_handled()
