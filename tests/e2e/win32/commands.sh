@@ -9,7 +9,7 @@ part1_matches() { info_value part1 | grep -Eq "$1"; }
 start_program
 
 note "a click on cell (21, 10) opens that cell first"
-probe press $((21 * 16 + 8)) $((10 * 16 + 8))
+click_cell 21 10
 wait_until 10 "a cell opened after the click" opened_somewhere
 clicked=$(sed -n "$((10 + 2))p" "$work/click.cells" | cut -c $((21 + 1)))
 [[ $clicked == [0-8] ]] || fail "the clicked cell shows '$clicked', not an opened cell"

@@ -78,6 +78,13 @@ play_one_game() {
   wait_until 20 "the solver ended after Stop" solver_ended
 }
 
+# click_cell COLUMN ROW: a real left click of the mouse on the middle of a cell.
+click_cell() {
+  local x y
+  read -r x y <<<"$(info_value client_origin)"
+  xdotool mousemove $((x + $1 * 16 + 8)) $((y + $2 * 16 + 8)) click 1
+}
+
 # wait_until SECONDS DESCRIPTION COMMAND...: polls COMMAND until it succeeds.
 wait_until() {
   local limit_tenths=$(($1 * 10)) what=$2 waited=0
