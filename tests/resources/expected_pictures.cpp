@@ -13,7 +13,7 @@ const uint8_t expected_digit_colour[9] = {BLACK, BLUE, DARK_GREEN, RED, DARK_BLU
 
 namespace {
 
-// The Part's digit table: rows 3 to 11, columns 4 to 10; '#' the digit's colour.
+// The digit table: rows 3 to 11, columns 4 to 10; '#' the digit's colour.
 const char* const kDigitRows[9][9] = {
     {},
     {"...##..", "..###..", ".####..", "...##..", "...##..", "...##..", "...##..", "...##..", ".######"},
@@ -26,7 +26,7 @@ const char* const kDigitRows[9][9] = {
     {".#####.", "##...##", "##...##", ".#####.", "##...##", "##...##", "##...##", "##...##", ".#####."},
 };
 
-// The Part's mine table: rows 2 to 12, columns 2 to 12; '#' black, '+' dark grey, 'o' white.
+// The mine table: rows 2 to 12, columns 2 to 12; '#' black, '+' dark grey, 'o' white.
 const char* const kMineRows[11] = {
     ".....+.....", ".....#.....", "..#.+#+.#..", "...#####...", "..+#o###+..", "+#########+",
     "..+#####+..", "...#####...", "..#.+#+.#..", ".....#.....", ".....+.....",

@@ -1,6 +1,6 @@
-// The 13 tiles, the icon and the palette as specification Part 3.3 describes them, written here again,
-// independently of resources/pictures.txt: from the Part's rules where it gives rules (edges, grid dots,
-// flag, icon rings) and from its tables where it gives tables (digits, mine).
+// The 13 tiles, the icon and the palette as the game draws them, written here again, independently of
+// resources/pictures.txt: from rules where the pictures follow rules (edges, grid dots, flag, icon rings)
+// and from tables where they are drawn by hand (digits, mine).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -20,7 +20,7 @@ extern const uint8_t expected_digit_colour[9];  // [1..8]
 TilePicture expected_tile(int index);
 IconPicture expected_icon();
 
-// The flag's own pixels as the Part lists them, in tile coordinates (row, column); 255 where there is none.
+// The flag's own pixels, in tile coordinates (row, column); 255 where there is none.
 TilePicture expected_flag_only();
 
 // A picture as rows of hex digits (one per pixel), with a second picture beside it and '^' under differences.

@@ -184,7 +184,7 @@ TEST_F(ResourceScript, MenuOneHasThePartsPopupsItemsIdsMnemonicsAndCheckMarks) {
   expect_items(popups[0], {{"&Solve", 102, false}, {"S&top Solving", 104, false}, {"", 0, false}, {"&Exit", 101, false}});
   expect_items(popups[1], {{"&Nonstop", 107, true}, {"&Go Slow", 108, true}, {"&Allow Guessing", 112, true}});
   expect_items(popups[2], {{"&About", 103, false}});
-  // The header's names agree with the Part's numbers.
+  // The header's names agree with the expected numbers.
   EXPECT_EQ(IDM_SOLVE, 102);
   EXPECT_EQ(IDM_STOP, 104);
   EXPECT_EQ(IDM_EXIT, 101);

@@ -1,4 +1,4 @@
-// The pixels compiled in from resources/pictures.txt (resources/tile_data.h) against Part 3.3.
+// The pixels compiled in from resources/pictures.txt (resources/tile_data.h) against the expected pictures.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -42,7 +42,7 @@ TEST(TileData, IconMatchesThePart) {
 }
 
 TEST(TileData, TileIndicesAreThoseOfTileChoice) {
-  // The named tiles of ui/common/tile_choice.h show the pictures the Part names.
+  // The named tiles of ui/common/tile_choice.h show the pictures they are named for.
   EXPECT_EQ(TILE_COUNT, 13);
   EXPECT_EQ(tile_pixels[TILE_HIDDEN][0][0], WHITE);       // raised: light top-left edge
   EXPECT_EQ(tile_pixels[TILE_FLAG][3][4], RED);           // flag cloth
