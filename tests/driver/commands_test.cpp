@@ -29,14 +29,6 @@ TEST_F(CommandsTest, APressMapsPixelsToCellsWithTheMarginInTheFirstCell)
     EXPECT_EQ(usery, 15);
 }
 
-TEST_F(CommandsTest, TogglesFlipBetweenZeroAndOne)
-{
-    EXPECT_EQ(toggle_option(allow_guessing), 0);
-    EXPECT_EQ(allow_guessing, 0);
-    EXPECT_EQ(toggle_option(allow_guessing), 1);
-    EXPECT_EQ(allow_guessing, 1);
-}
-
 TEST_F(CommandsTest, StopWhileIdleIsShownAndTheNextSolveClearsIt)
 {
     stop_command();

@@ -1,10 +1,8 @@
 // Layout, first move, accessors and counts.
 #include <gtest/gtest.h>
 
-#include "driver/state.h"
 #include "engine/board.h"
 #include "engine/layout.h"
-#include "engine/random.h"
 #include "tests/support/fixture.h"
 
 using BoardTest = GameStateTest;
@@ -51,14 +49,6 @@ TEST_F(BoardTest, FirstMoveMovesAMineToTheTopLeftUnseen)
         << "only the opened cell is reported; the move of the mine is not";
 }
 
-TEST_F(BoardTest, FirstMoveAtTheTopLeftNeverMovesAMine)
-{
-    load_board({"..",
-                ".*"});
-    hit_1st(0, 0);
-    EXPECT_EQ(board_picture(), (std::vector<std::string>{"1.", ".*"}));
-}
-
 TEST_F(BoardTest, AccessorsAndCountsTellFlagsMinesAndOpenedCellsApart)
 {
     load_board({"F*.3"});
@@ -80,18 +70,4 @@ TEST_F(BoardTest, ANewFlagIsReportedThenPacedAnOpenedCountOnlyReported)
     set_cell(2, 0, 4);
     EXPECT_EQ(events(), (std::vector<std::string>{"post 113 1 0", "pause 500", "post 113 2 0"}));
     EXPECT_EQ(cell_value(2, 0), 4);
-}
-
-TEST_F(BoardTest, DrawsAre31BitValuesFromAPerThreadSequence)
-{
-    reseed_random();
-    int32_t first = random_draw();
-    for (int i = 0; i < 1000; i++)
-        ASSERT_GE(random_draw(), 0);
-    reseed_random();
-    EXPECT_EQ(random_draw(), first);
-    pin_clock(TEST_CLOCK + 1);
-    reseed_random();
-    EXPECT_NE(random_draw(), first);
-    EXPECT_EQ(clock_seconds(), TEST_CLOCK + 1);
 }

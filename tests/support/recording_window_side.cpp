@@ -27,7 +27,6 @@ int stop_at_games;
 int deepest_level;
 uintptr_t stack_at_level_1;
 uintptr_t stack_at_deepest;
-bool real_pauses;
 bool pauses_held;
 bool handing_over;
 std::thread::id window_thread;
@@ -72,7 +71,6 @@ void reset_window_side()
     repaints = 0;
     threads_started = 0;
     stop_at_games = 0;
-    real_pauses = false;
     pauses_held = false;
     handing_over = false;
     handed_text = nullptr;
@@ -132,12 +130,6 @@ void stop_after_games(int count)
     stop_at_games = count;
 }
 
-void set_real_pauses(bool on)
-{
-    std::lock_guard<std::mutex> hold(lock);
-    real_pauses = on;
-}
-
 void hold_pauses()
 {
     std::lock_guard<std::mutex> hold(lock);
@@ -156,17 +148,6 @@ void make_this_the_window_thread()
     std::lock_guard<std::mutex> hold(lock);
     handing_over = true;
     window_thread = std::this_thread::get_id();
-}
-
-int take_handed_texts()
-{
-    std::lock_guard<std::mutex> hold(lock);
-    if (!handed_text)
-        return 0;
-    record_text(handed_part, handed_text);
-    handed_text = nullptr;
-    changed.notify_all();
-    return 1;
 }
 
 bool text_waiting_for_window()
@@ -209,10 +190,6 @@ void pause_thread(int milliseconds)
     pause_list.push_back(milliseconds);
     event_log.push_back("pause " + std::to_string(milliseconds));
     changed.wait(hold, [] { return !pauses_held; });
-    if (real_pauses) {
-        hold.unlock();
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    }
 }
 
 void repaint_window(void*)

@@ -18,7 +18,7 @@ struct recorded_text {
 };
 
 // Forgets everything recorded and restores the default behaviour:
-// texts taken at once, pauses recorded but not slept.
+// texts taken at once, pauses recorded and not slept.
 void reset_window_side();
 
 std::vector<recorded_message> posted_messages();
@@ -41,8 +41,6 @@ long stack_bytes_to_deepest_report();
 // test's own thread.
 void stop_after_games(int count);
 
-// Pauses really sleep (for tests that need a slow solver).
-void set_real_pauses(bool on);
 // The solver's pause_thread() blocks until release_pauses() (a game that
 // outlasts any wait).
 void hold_pauses();
@@ -50,9 +48,8 @@ void release_pauses();
 
 // Texts from other threads than the one that called this are handed over as
 // a real window does: the sender waits until the window thread takes them,
-// which it does only in wait_taking_texts() or take_handed_texts().
+// which it does only in wait_taking_texts().
 void make_this_the_window_thread();
-int take_handed_texts();             // takes every waiting text; returns how many
 bool text_waiting_for_window();      // a sender is blocked on the window thread
 
 // Stack size the recorder gives the solver thread: 32760 bytes, or more in
