@@ -1,13 +1,17 @@
 // The built orvanta-batch run as a user runs it: determinism across worker
-// processes, the statistics file, bad input, the interrupt.
+// processes, the output files, bad input, the interrupt.
 #include <fcntl.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <map>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <thread>
 
 #include "tests/batch/helpers.h"
@@ -20,47 +24,45 @@ struct run_result {
     std::string err;
 };
 
-class ProgramTest : public TempDirTest {
+// Each test runs the program in a fresh directory under /tmp, removed after it.
+class ProgramTest : public ::testing::Test {
 protected:
-    // Starts the program in dir with its output going to files there.
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/orvanta-batch-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    // Starts the program in dir with its output going to files there. An
+    // alarm ends it after two minutes (status 142), so that a program that
+    // ignored a stop fails its test instead of hanging the run.
     pid_t start(std::vector<std::string> args)
     {
         args.insert(args.begin(), BATCH_PROGRAM);
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
         pid_t pid = fork();
         if (pid == 0) {
-            if (chdir(dir.c_str()) != 0)
-                _exit(126);
-            int out = open("stdout.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            int err = open("stderr.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(out, STDOUT_FILENO);
-            dup2(err, STDERR_FILENO);
-            std::vector<char*> argv;
-            for (std::string& arg : args)
-                argv.push_back(arg.data());
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
+            alarm(120);
+            if (chdir(dir.c_str()) == 0 &&
+                dup2(open("stdout.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO) >= 0 &&
+                dup2(open("stderr.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO) >= 0)
+                execv(argv[0], argv.data());
             _exit(127);
         }
         return pid;
     }
 
-    // Waits for the program, killing it if it outlives the deadline (a
-    // program that ignored a stop would otherwise hang the test run).
-    run_result finish(pid_t pid, std::chrono::seconds deadline = std::chrono::seconds(120))
+    run_result finish(pid_t pid)
     {
         int status = 0;
-        auto until = std::chrono::steady_clock::now() + deadline;
-        while (waitpid(pid, &status, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > until) {
-                ADD_FAILURE() << "the program did not end in time";
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
+        waitpid(pid, &status, 0);
         int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        run_result result{code, read_file(dir + "/stdout.captured"), read_file(dir + "/stderr.captured")};
+        run_result result{code, file("stdout.captured"), file("stderr.captured")};
         std::filesystem::remove(dir + "/stdout.captured");
         std::filesystem::remove(dir + "/stderr.captured");
         return result;
@@ -68,146 +70,143 @@ protected:
 
     run_result run(const std::vector<std::string>& args) { return finish(start(args)); }
 
-    std::string file(const std::string& name) { return read_file(dir + "/" + name); }
+    std::string file(const std::string& name)
+    {
+        std::ifstream in(dir + "/" + name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    std::set<std::string> names() const  // what the directory holds
+    {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            found.insert(entry.path().filename().string());
+        return found;
+    }
+
+    std::string dir;
 };
 
 const std::string SEED = std::to_string(TEST_SEED);
 const std::string NEXT_SEED = std::to_string(TEST_SEED + 1);
 
-// score -> games, from the log's third column.
-std::map<int, int64_t> scores_in_log(const std::string& log)
-{
-    std::map<int, int64_t> counts;
-    for (const std::string& line : lines_of(log))
-        counts[std::stoi(split(line, '\t')[2])]++;
-    return counts;
-}
-
 }  // namespace
 
-TEST_F(ProgramTest, SameSeedSameRunAndJobsSplitLikeSingleRuns)
+TEST_F(ProgramTest, TwoJobsPlayLikeTwoSingleRunsAndTheirCountsAdd)
 {
-    ASSERT_EQ(run({"-n", "30", "-s", SEED, "-j", "2", "--log", "both.log", "--trace", "both.trace"}).status, 0);
-    ASSERT_EQ(run({"-n", "30", "-s", SEED, "-j", "2", "--log", "again.log", "--trace", "again.trace"}).status, 0);
-    ASSERT_EQ(run({"-n", "15", "-s", SEED, "-j", "1", "--log", "a.log", "--trace", "a.trace"}).status, 0);
+    // 31 games in two workers: the first plays one more, 16 from S, the second 15 from S + 1.
+    ASSERT_EQ(run({"-n", "16", "-s", SEED, "-j", "1", "--log", "a.log", "--trace", "a.trace"}).status, 0);
     ASSERT_EQ(run({"-n", "15", "-s", NEXT_SEED, "-j", "1", "--log", "b.log", "--trace", "b.trace"}).status, 0);
-    EXPECT_EQ(lines_of(file("both.log")).size(), 30u);
-    EXPECT_EQ(file("both.log"), file("again.log"));
-    EXPECT_EQ(file("both.trace"), file("again.trace"));
+    std::ofstream(dir + "/both.log") << "earlier\n";
+    run_result both = run({"-n", "31", "-s", SEED, "-j", "2", "--log", "both.log", "--trace", "both.trace"});
+    ASSERT_EQ(both.status, 0) << both.err;
+    std::vector<std::string> log = lines_of(file("both.log"));
+    EXPECT_EQ(log.size(), 31u);
     EXPECT_EQ(file("both.log"), file("a.log") + file("b.log"));
     EXPECT_EQ(file("both.trace"), file("a.trace") + file("b.trace"));
-    EXPECT_EQ(split(lines_of(file("both.log"))[15], '\t')[0], NEXT_SEED) << "the second worker plays from S + 1";
-}
+    EXPECT_NE(file("a.trace").rfind(file("b.trace"), 0), 0u) << "S + 1 plays other games than S";
+    struct stat info;
+    ASSERT_EQ(stat((dir + "/both.log").c_str(), &info), 0);
+    mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << "the replaced log has the mode any new file gets";
 
-TEST_F(ProgramTest, UnevenShareGivesTheFirstWorkersOneGameMore)
-{
-    ASSERT_EQ(run({"-n", "7", "-s", SEED, "-j", "3", "--log", "three.log"}).status, 0);
-    std::map<std::string, int> per_seed;
-    for (const std::string& line : lines_of(file("three.log")))
-        per_seed[split(line, '\t')[0]]++;
-    EXPECT_EQ(per_seed[SEED], 3);
-    EXPECT_EQ(per_seed[NEXT_SEED], 2);
-    EXPECT_EQ(per_seed[std::to_string(TEST_SEED + 2)], 2);
-}
-
-TEST_F(ProgramTest, StatisticsFileHasALinePerScoreAddingUpToTheGames)
-{
-    write_file(dir + "/qxscores.txt", "stale\r\n");
-    run_result result = run({"-n", "24", "-s", SEED, "-j", "2", "--log", "games.log"});
-    ASSERT_EQ(result.status, 0) << result.err;
-    std::string text = file("qxscores.txt");
-    std::map<int, int64_t> expected = scores_in_log(file("games.log"));
-    std::vector<std::string> lines = split(text, '\n');
-    ASSERT_EQ(lines.size(), 482u) << "481 lines, each ending in a line feed";
-    EXPECT_EQ(lines.back(), "");
-    int64_t total = 0;
-    for (int s = 0; s <= 480; s++) {
-        std::string line = lines[s];
-        ASSERT_FALSE(line.empty());
-        EXPECT_EQ(line.back(), '\r') << "line " << s;
-        std::vector<std::string> fields = split(line.substr(0, line.size() - 1), '\t');
-        ASSERT_EQ(fields.size(), 2u);
-        EXPECT_EQ(fields[0], std::to_string(s));
-        EXPECT_EQ(std::stoll(fields[1]), expected[s]) << "score " << s;
-        total += std::stoll(fields[1]);
+    // The last run's statistics file replaced the earlier runs' one.
+    std::vector<int64_t> counts(481);
+    int64_t guesses = 0;
+    for (const std::string& line : log) {
+        counts.at(std::stoi(split(line, '\t').at(2)))++;
+        guesses += std::stoll(split(line, '\t').at(3));
     }
-    EXPECT_EQ(total, 24);
-    EXPECT_NE(result.out.find("games:        24 (seed " + SEED + ", 2 jobs)"), std::string::npos) << result.out;
+    std::string expected;  // a line per score, "s TAB games CR LF"
+    for (int s = 0; s <= 480; s++)
+        expected += std::to_string(s) + "\t" + std::to_string(counts[s]) + "\r\n";
+    EXPECT_EQ(file("qxscores.txt"), expected);
+    EXPECT_NE(both.out.find("games:        31 (seed " + SEED + ", 2 jobs)"), std::string::npos) << both.out;
+    EXPECT_NE(both.out.find("safe guesses: " + std::to_string(guesses) + "\n"), std::string::npos) << both.out;
 }
 
-TEST_F(ProgramTest, LogAndTraceCanShareStandardOutput)
+TEST_F(ProgramTest, OutputOnStandardOutputMovesTheSummaryToStandardError)
 {
-    run_result result = run({"-n", "2", "-s", SEED, "-j", "1", "--log", "-", "--trace", "-"});
-    ASSERT_EQ(result.status, 0) << result.err;
-    std::vector<std::string> lines = lines_of(result.out);
+    run_result shared = run({"-n", "2", "-s", SEED, "-j", "1", "--first", "29,15", "--log", "-", "--trace", "-"});
+    ASSERT_EQ(shared.status, 0) << shared.err;
+    std::vector<std::string> lines = lines_of(shared.out);
     ASSERT_GT(lines.size(), 2u);
-    EXPECT_EQ(lines.front(), "1\t#\tStarting to solve");
-    EXPECT_EQ(split(lines.back(), '\t').size(), 5u) << "the last game's log line ends it: " << lines.back();
-    EXPECT_EQ(split(lines.back(), '\t')[1], "2");
-    EXPECT_NE(result.err.find("games:        2"), std::string::npos) << "the summary moves to standard error";
-}
+    EXPECT_EQ(lines[0], "1\t#\tStarting to solve");
+    EXPECT_EQ(lines[1].rfind("1\t29\t15\t", 0), 0u) << "the chosen first cell is opened first: " << lines[1];
+    EXPECT_EQ(lines.back().rfind(SEED + "\t2\t", 0), 0u) << "the last game's log line ends it: " << lines.back();
+    EXPECT_NE(shared.err.find("games:        2"), std::string::npos);
 
-TEST_F(ProgramTest, PlotOnStandardOutputIsTheWholeOutput)
-{
-    run_result result = run({"-n", "3", "-s", SEED, "--plot", "-"});
-    ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out.rfind("<?xml", 0), 0u);
-    EXPECT_EQ(result.out.substr(result.out.size() - 7), "</svg>\n");
-    EXPECT_NE(result.err.find("games:        3"), std::string::npos);
+    run_result plot = run({"-n", "3", "-s", SEED, "--plot", "-"});
+    ASSERT_EQ(plot.status, 0) << plot.err;
+    EXPECT_EQ(plot.out.rfind("<?xml", 0), 0u);
+    EXPECT_TRUE(plot.out.ends_with("</svg>\n"));
+    EXPECT_NE(plot.err.find("games:        3"), std::string::npos);
 }
 
 TEST_F(ProgramTest, UntilWinEndsOnTheFirstWonGame)
 {
     run_result result = run({"-n", "3000", "-s", SEED, "-j", "2", "--until-win", "--log", "win.log"});
     ASSERT_EQ(result.status, 0) << result.err;
-    std::vector<std::string> lines = lines_of(file("win.log"));
-    ASSERT_FALSE(lines.empty());
-    ASSERT_LT(lines.size(), 3000u);
-    EXPECT_EQ(split(lines.back(), '\t')[4], "won");
-    for (std::size_t i = 0; i + 1 < lines.size(); i++)
-        EXPECT_NE(split(lines[i], '\t')[4], "won") << lines[i];
+    std::string log = file("win.log");
+    EXPECT_TRUE(log.ends_with("\twon\n")) << log;
+    EXPECT_EQ(log.find("\twon\n"), log.size() - 5) << "one sequence of games with no win before the last";
     EXPECT_NE(result.out.find("1 job)"), std::string::npos) << "one sequence of games, one worker";
 }
 
-TEST_F(ProgramTest, BadInputExitsWithStatusTwoAndTouchesNoFile)
+TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
 {
-    write_file(dir + "/qxscores.txt", "earlier run\r\n");
-    write_file(dir + "/games.log", "earlier log\n");
-    const std::vector<std::vector<std::string>> bad = {
-        {"--bogus"},
-        {"--games", "0"},
-        {"--games", "many"},
-        {"--jobs", "0"},
-        {"--first", "30,2"},
-        {"--first", "4,16"},
-        {"--log", "games.log", "--trace", "missing-dir/t.txt"},
-        {"--log", "games.log", "--scores", "missing-dir/s.txt"},
-        {"--log", "games.log", "--plot", "missing-dir/p.svg"},
-        {"--log", "games.log", "--scores", "."},
+    std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
+    std::ofstream(dir + "/games.log") << "earlier log\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--frobnicate"}, "unknown option '--frobnicate'"},
+        {{"-q"}, "unknown option '-q'"},
+        {{"stray"}, "unexpected argument 'stray'"},
+        {{"--games"}, "'--games' needs a value"},
+        {{"--games", "0"}, "'0' is out of range (1 to"},
+        {{"--games", "12x"}, "'12x' is not a whole number"},
+        {{"--games", ""}, "not a whole number"},
+        {{"--games", "99999999999999999999"}, "out of range"},
+        {{"--jobs", "0"}, "--jobs: '0' is out of range"},
+        {{"--seed", "4294967296"}, "--seed: '4294967296' is out of range"},
+        {{"--seed", "-1"}, "out of range"},
+        {{"--verbose", "5"}, "--verbose: '5' is out of range"},
+        {{"--first", "30,0"}, "outside the 30 by 16 field"},
+        {{"--first", "0,16"}, "outside the 30 by 16 field"},
+        {{"--first", "-1,3"}, "outside"},
+        {{"--first", "3"}, "'3' is not a cell X,Y"},
+        {{"--first", "3,y"}, "'y' is not a whole number"},
+        {{"--until-win=yes"}, "'--until-win' takes no value"},
+        {{"--log="}, "--log: the file name is empty"},
+        {{"--scores", "-"}, "cannot go to standard output"},
+        {{"--trace", "missing-dir/t.txt"}, "cannot write 'missing-dir/t.txt': No such file or directory"},
+        {{"--scores", "missing-dir/s.txt"}, "cannot write 'missing-dir/s.txt': No such file or directory"},
+        {{"--plot", "missing-dir/p.svg"}, "cannot write 'missing-dir/p.svg'"},
+        {{"--scores", "."}, "cannot write '.': Is a directory"},
     };
-    std::vector<std::string> before = names();
-    for (const auto& args : bad) {
-        std::vector<std::string> full = args;
-        full.insert(full.end(), {"-n", "3", "-s", SEED});
+    std::set<std::string> before = names();
+    for (const auto& [args, problem] : cases) {
+        std::vector<std::string> full = {"--log", "games.log", "-n", "3", "-s", SEED};
+        full.insert(full.end(), args.begin(), args.end());
         run_result result = run(full);
-        EXPECT_EQ(result.status, 2) << args[0];
-        EXPECT_EQ(lines_of(result.err).size(), 1u) << args[0] << ": " << result.err;
+        EXPECT_EQ(result.status, 2) << problem;
+        EXPECT_EQ(lines_of(result.err).size(), 1u) << result.err;
         EXPECT_EQ(result.err.rfind("orvanta-batch: ", 0), 0u) << result.err;
-        EXPECT_EQ(result.out, "") << args[0];
-        EXPECT_EQ(file("qxscores.txt"), "earlier run\r\n") << args[0];
-        EXPECT_EQ(file("games.log"), "earlier log\n") << args[0];
-        EXPECT_EQ(names(), before) << "no temporary file left by " << args[0];
+        EXPECT_NE(result.err.find(problem), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "") << problem;
+        EXPECT_EQ(file("qxscores.txt") + file("games.log"), "earlier run\r\nearlier log\n") << problem;
+        EXPECT_EQ(names(), before) << "no temporary file left: " << problem;
     }
 }
 
-TEST_F(ProgramTest, HelpAndVersion)
+TEST_F(ProgramTest, HelpAndVersionAreAnsweredWhateverElseIsGiven)
 {
-    run_result help = run({"--help"});
+    run_result help = run({"--games", "5", "--version", "-h"});
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--games", "--until-win", "--seed", "--first", "--no-guess", "--jobs", "--log",
                                "--trace", "--verbose", "--scores", "--plot", "--version"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
-    run_result version = run({"--version"});
+    run_result version = run({"--games", "5", "--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("orvanta-batch ", 0), 0u) << version.out;
     EXPECT_TRUE(names().empty()) << "neither plays nor writes a file";
@@ -215,8 +214,9 @@ TEST_F(ProgramTest, HelpAndVersion)
 
 TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
 {
-    write_file(dir + "/qxscores.txt", "earlier run\r\n");
-    pid_t pid = start({"-n", "100000000", "-s", SEED, "-j", "2", "--log", "games.log", "--plot", "p.svg"});
+    std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
+    pid_t pid =
+        start({"-n", "100000000", "-s", SEED, "-j", "2", "--no-guess", "--log", "games.log", "--plot", "p.svg"});
     // Wait until games are being logged (into the log's temporary file).
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     bool playing = false;
@@ -228,17 +228,17 @@ TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
     }
     ASSERT_TRUE(playing);
     kill(pid, SIGINT);
-    run_result result = finish(pid, std::chrono::seconds(20));
+    run_result result = finish(pid);
     EXPECT_EQ(result.status, 130) << result.err;
     int64_t logged = int64_t(lines_of(file("games.log")).size());
     EXPECT_GT(logged, 0);
     int64_t counted = 0;
     for (const std::string& line : lines_of(file("qxscores.txt")))
-        counted += std::stoll(split(line, '\t')[1]);
+        counted += std::stoll(split(line, '\t').at(1));
     EXPECT_EQ(counted, logged) << "the statistics file holds exactly the finished games";
+    EXPECT_EQ(file("games.log").find("\tlost\n"), std::string::npos) << "without guessing nothing is lost";
     EXPECT_NE(result.out.find("interrupted:  " + std::to_string(logged) + " of 100000000"), std::string::npos)
         << result.out;
     EXPECT_NE(file("p.svg").find("</svg>"), std::string::npos);
-    std::vector<std::string> left = names();
-    EXPECT_EQ(left, (std::vector<std::string>{"games.log", "p.svg", "qxscores.txt"})) << "no temporary left";
+    EXPECT_EQ(names(), (std::set<std::string>{"games.log", "p.svg", "qxscores.txt"})) << "no temporary left";
 }

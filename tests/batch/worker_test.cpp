@@ -10,30 +10,11 @@ namespace {
 
 const int CELLS = 30 * 16;
 
-struct log_line {
-    std::string seed;
-    int game;
-    int score;
-    int guesses;
-    std::string outcome;
-};
-
-std::vector<log_line> parse_log(const std::string& text)
-{
-    std::vector<log_line> parsed;
-    for (const std::string& line : lines_of(text)) {
-        std::vector<std::string> f = split(line, '\t');
-        EXPECT_EQ(f.size(), 5u) << line;
-        if (f.size() == 5)
-            parsed.push_back({f[0], std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3]), f[4]});
-    }
-    return parsed;
-}
-
-// Per game of a trace: the cells reported with their codes, and the status texts.
+// Per game of a trace: the cells in the order reported with their codes,
+// the cells reported, and the status texts.
 struct traced_game {
-    std::map<std::pair<int, int>, std::set<int>> codes;
-    std::vector<std::pair<int, int>> order;
+    std::vector<std::pair<std::pair<int, int>, int>> changes;
+    std::set<std::pair<int, int>> cells;
     std::vector<std::string> texts;
 };
 
@@ -47,9 +28,9 @@ std::map<int, traced_game> parse_trace(const std::string& text)
             game.texts.push_back(f[2]);
         } else {
             EXPECT_EQ(f.size(), 4u) << line;
-            std::pair<int, int> cell{std::stoi(f[1]), std::stoi(f[2])};
-            game.codes[cell].insert(std::stoi(f[3]));
-            game.order.push_back(cell);
+            std::pair<int, int> cell{std::stoi(f.at(1)), std::stoi(f.at(2))};
+            game.changes.push_back({cell, std::stoi(f.at(3))});
+            game.cells.insert(cell);
         }
     }
     return games;
@@ -65,157 +46,76 @@ int count_starting(const std::vector<std::string>& texts, const std::string& pre
 
 }  // namespace
 
-TEST(ClassifyGame, BadGuessIsLostWhateverItsScore)
+TEST(ClassifyGame, ABadGuessIsLostEvenAtTheNoStartScore)
 {
-    EXPECT_EQ(classify_game(0, 0, CELLS), OUTCOME_WON);
-    EXPECT_EQ(classify_game(0, CELLS - 1, CELLS), OUTCOME_NOSTART);
-    EXPECT_EQ(classify_game(0, 7, CELLS), OUTCOME_UNSOLVED);
-    EXPECT_EQ(classify_game(0, CELLS, CELLS), OUTCOME_UNSOLVED);
     EXPECT_EQ(classify_game(66, CELLS - 1, CELLS), OUTCOME_LOST);
-    EXPECT_EQ(classify_game(1, 3, CELLS), OUTCOME_LOST);
 }
 
-TEST_F(BatchTest, SameSeedPlaysTheSameGamesAndAnotherSeedOthers)
+TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCounts)
 {
-    play(plan(12), true, false);
-    std::string first = log_text;
-    tally = {};
-    play(plan(12), true, false);
-    EXPECT_EQ(log_text, first);
-    tally = {};
-    worker_plan other = plan(12);
-    other.seed = TEST_SEED + 1;
-    play(other, true, false);
-    EXPECT_NE(log_text, first);
-}
-
-TEST_F(BatchTest, LogHasOneLinePerGameAgreeingWithTheCounts)
-{
-    play(plan(40), true, false);
-    std::vector<log_line> lines = parse_log(log_text);
-    ASSERT_EQ(lines.size(), 40u);
-    EXPECT_EQ(tally.finished, 40);
-    std::map<std::string, int64_t> outcomes;
-    int64_t guesses = 0;
-    for (std::size_t i = 0; i < lines.size(); i++) {
-        const log_line& line = lines[i];
-        EXPECT_EQ(line.seed, std::to_string(TEST_SEED));
-        EXPECT_EQ(line.game, int(i) + 1);
-        EXPECT_GE(line.score, 0);
-        EXPECT_LE(line.score, CELLS);
-        EXPECT_EQ(line.outcome == "won", line.score == 0) << "game " << line.game;
-        outcomes[line.outcome]++;
-        guesses += line.guesses;
-    }
-    for (int o = 0; o < OUTCOME_COUNT; o++)
-        EXPECT_EQ(outcomes[OUTCOME_NAMES[o]], outcome_total(tally, game_outcome(o))) << OUTCOME_NAMES[o];
-    EXPECT_EQ(guesses, tally.safe_guesses);
-    EXPECT_GT(outcomes["lost"], 0) << "guessing on: some of 40 games end on a bad guess";
-    EXPECT_EQ(outcomes["unsolved"] + outcomes["nostart"], 0) << "guessing on: every game ends won or lost";
-}
-
-TEST_F(BatchTest, WithoutGuessingNothingIsLostAndNoStartsAreCounted)
-{
-    worker_plan share = plan(60);
-    share.no_guess = true;
-    play(share, true, false);
-    EXPECT_EQ(outcome_total(tally, OUTCOME_LOST), 0);
-    EXPECT_EQ(tally.safe_guesses, 0);
-    EXPECT_GT(outcome_total(tally, OUTCOME_NOSTART), 0);
-    EXPECT_EQ(outcome_total(tally, OUTCOME_NOSTART), tally.by_score[OUTCOME_NOSTART][CELLS - 1]);
-    for (const log_line& line : parse_log(log_text))
-        EXPECT_EQ(line.outcome == "nostart", line.score == CELLS - 1) << line.game;
-}
-
-TEST_F(BatchTest, TraceAccountsForEveryCellAndEndsEachGameWithItsResult)
-{
-    worker_plan share = plan(12);
-    play(share, true, true);
-    std::vector<log_line> log = parse_log(log_text);
-    std::map<int, traced_game> games = parse_trace(trace_text);
-    ASSERT_EQ(games.size(), log.size());
-    for (const log_line& line : log) {
-        const traced_game& game = games[line.game];
-        // Every reported cell was opened or flagged, and stays so: the cells
-        // never reported are exactly the score.
-        EXPECT_EQ(int(game.codes.size()) + line.score, CELLS) << "game " << line.game;
-        for (const auto& [cell, codes] : game.codes) {
-            EXPECT_EQ(codes.size(), 1u) << "a cell changed twice in game " << line.game;
-            EXPECT_GE(*codes.begin(), -3);
-            EXPECT_LE(*codes.begin(), 8);
-            EXPECT_NE(*codes.begin(), -1);
-            EXPECT_NE(*codes.begin(), -2);
+    struct config {
+        bool no_guess;
+        int verbose;  // status texts below this level are traced
+    };
+    for (const config& c : {config{false, 2}, config{true, 4}, config{false, 0}}) {
+        SCOPED_TRACE(::testing::Message() << "no_guess " << c.no_guess << ", verbose " << c.verbose);
+        play(60, [&](auto& p) { p.first_x = 29; p.first_y = 15; p.no_guess = c.no_guess; p.verbose = c.verbose; });
+        std::vector<std::string> log = lines_of(log_text);
+        std::map<int, traced_game> games = parse_trace(trace_text);
+        ASSERT_EQ(log.size(), 60u);
+        ASSERT_EQ(games.size(), 60u);
+        std::map<std::string, int64_t> outcomes;
+        int64_t guesses = 0;
+        std::vector<std::string> all_texts;
+        for (int number = 1; number <= 60; number++) {
+            std::vector<std::string> f = split(log[number - 1], '\t');  // seed, game, score, guesses, outcome
+            ASSERT_EQ(f.size(), 5u) << log[number - 1];
+            int score = std::stoi(f[2]);
+            EXPECT_EQ(f[0] + " " + f[1], std::to_string(TEST_SEED) + " " + std::to_string(number));
+            EXPECT_EQ(f[4] == "won", score == 0) << "game " << number;
+            EXPECT_EQ(f[4] == "nostart", score == CELLS - 1 && f[4] != "lost") << "game " << number;
+            outcomes[f[4]]++;
+            guesses += std::stoi(f[3]);
+            const traced_game& game = games[number];
+            // Every reported cell was opened or flagged once, and stays so:
+            // the cells never reported are exactly the score.
+            EXPECT_EQ(game.changes.size(), game.cells.size()) << "a cell changed twice in game " << number;
+            EXPECT_EQ(int(game.cells.size()) + score, CELLS) << "game " << number;
+            for (const auto& [cell, code] : game.changes)
+                EXPECT_TRUE(code == -3 || (code >= 0 && code <= 8)) << code;
+            ASSERT_FALSE(game.changes.empty() || game.texts.empty());
+            EXPECT_EQ(game.changes.front().first, std::make_pair(29, 15)) << "the chosen first cell is opened first";
+            EXPECT_GE(game.changes.front().second, 0) << "the first cell is never a mine";
+            // The texts without a level are traced at any verbose.
+            EXPECT_EQ(game.texts.front(), "Starting to solve");
+            EXPECT_EQ(game.texts.back(), f[4] == "lost"  ? "Bad guess!"
+                                         : f[4] == "won" ? "Problem solved successfully"
+                                                         : "No solution found");
+            EXPECT_EQ(count_starting(game.texts, "Guesses: "), c.verbose > 0 ? std::stoi(f[3]) : 0)
+                << "game " << number;
+            all_texts.insert(all_texts.end(), game.texts.begin(), game.texts.end());
         }
-        ASSERT_FALSE(game.texts.empty());
-        EXPECT_EQ(game.texts.front(), "Starting to solve");
-        const char* result = line.outcome == "lost"  ? "Bad guess!"
-                             : line.outcome == "won" ? "Problem solved successfully"
-                                                     : "No solution found";
-        EXPECT_EQ(game.texts.back(), result) << "game " << line.game;
-        EXPECT_EQ(count_starting(game.texts, "Guesses: "), line.guesses) << "game " << line.game;
-        EXPECT_EQ(count_starting(game.texts, "Marked"), 0) << "level 2 texts stay out at verbose 2";
-        ASSERT_FALSE(game.order.empty());
-        EXPECT_EQ(game.order.front(), std::make_pair(0, 0)) << "the first cell is opened first";
+        EXPECT_EQ(count_starting(all_texts, "Marked ") > 0, c.verbose > 2);
+        EXPECT_EQ(count_starting(all_texts, "Hit    ") > 0, c.verbose > 2);
+        EXPECT_EQ(count_starting(all_texts, "Hit X = ") > 0, c.verbose > 3);
+        for (int o = 0; o < OUTCOME_COUNT; o++)
+            EXPECT_EQ(outcomes[OUTCOME_NAMES[o]], outcome_total(tally, game_outcome(o))) << OUTCOME_NAMES[o];
+        EXPECT_EQ(guesses, tally.safe_guesses);
+        EXPECT_GT(outcomes["won"], 0);
+        if (c.no_guess) {
+            EXPECT_EQ(outcomes["lost"] + guesses, 0);
+            EXPECT_GT(outcomes["nostart"], 0);
+        } else {
+            EXPECT_GT(outcomes["lost"], 0) << "some games end on a bad guess";
+            EXPECT_EQ(outcomes["unsolved"] + outcomes["nostart"], 0) << "every game ends won or lost";
+        }
     }
-}
-
-TEST_F(BatchTest, VerboseChoosesWhichStatusTextsAreTraced)
-{
-    worker_plan share = plan(3);
-    share.verbose = 4;
-    play(share, false, true);
-    std::vector<std::string> all;
-    for (auto& [number, game] : parse_trace(trace_text))
-        all.insert(all.end(), game.texts.begin(), game.texts.end());
-    EXPECT_GT(count_starting(all, "Marked "), 0);
-    EXPECT_GT(count_starting(all, "Hit    "), 0);
-    EXPECT_GT(count_starting(all, "Hit X = "), 0);
-
-    tally = {};
-    share.verbose = 0;
-    play(share, false, true);
-    all.clear();
-    for (auto& [number, game] : parse_trace(trace_text))
-        all.insert(all.end(), game.texts.begin(), game.texts.end());
-    EXPECT_EQ(count_starting(all, "Guesses: "), 0);
-    EXPECT_EQ(count_starting(all, "Starting to solve"), 3) << "texts without a level are always traced";
-}
-
-TEST_F(BatchTest, FirstCellOfEveryGameIsTheChosenOne)
-{
-    worker_plan share = plan(5);
-    share.first_x = 29;
-    share.first_y = 15;
-    play(share, false, true);
-    std::map<int, traced_game> games = parse_trace(trace_text);
-    ASSERT_EQ(games.size(), 5u);
-    for (auto& [number, game] : games) {
-        ASSERT_FALSE(game.order.empty());
-        EXPECT_EQ(game.order.front(), std::make_pair(29, 15)) << "game " << number;
-        EXPECT_GE(*game.codes[std::make_pair(29, 15)].begin(), 0) << "the first cell is never a mine";
-    }
-}
-
-TEST_F(BatchTest, UntilWinStopsAtTheFirstWonGame)
-{
-    worker_plan share = plan(2000);
-    share.until_win = true;
-    play(share, true, false);
-    std::vector<log_line> lines = parse_log(log_text);
-    ASSERT_FALSE(lines.empty());
-    ASSERT_LT(lines.size(), 2000u) << "a won game within 2000 tries";
-    EXPECT_EQ(lines.back().outcome, "won");
-    for (std::size_t i = 0; i + 1 < lines.size(); i++)
-        EXPECT_NE(lines[i].outcome, "won");
-    EXPECT_EQ(outcome_total(tally, OUTCOME_WON), 1);
 }
 
 TEST_F(BatchTest, StopAskedBeforeTheFirstGamePlaysNone)
 {
     int32_t stop = 1;
-    worker_plan share = plan(10);
-    share.stop = &stop;
-    play(share, true, false);
+    play(10, [&](worker_plan& p) { p.stop = &stop; });
     EXPECT_EQ(tally.finished, 0);
-    EXPECT_TRUE(log_text.empty());
+    EXPECT_EQ(log_text + trace_text, "");
 }
