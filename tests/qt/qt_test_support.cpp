@@ -1,9 +1,6 @@
 // The Qt tests' shared start, end and inspection of the window.
 #include "tests/qt/qt_test_support.h"
 
-#include <unistd.h>
-
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -17,7 +14,7 @@
 #include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
-#include "resources/tile_data.h"
+#include "tests/e2e/win32/tile_reader.h"
 #include "tests/support/run_state.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/startup.h"
@@ -25,7 +22,6 @@
 #include "ui/qt/window_queue.h"
 
 namespace {
-
 std::string task_file(int tid, const char* name)
 {
     std::ifstream file("/proc/self/task/" + std::to_string(tid) + "/" + name);
@@ -33,34 +29,18 @@ std::string task_file(int tid, const char* name)
     text << file.rdbuf();
     return text.str();
 }
-
-// Calls visit(tid) for every thread named as the solver.
-template <typename Visit>
-void for_each_solver_thread(Visit visit)
-{
-    for (const QString& entry : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        int tid = entry.toInt();
-        if (task_file(tid, "comm") == "orvanta-solver\n")
-            visit(tid);
-    }
-}
 }  // namespace
 
-void enter_temporary_directory()
+void WindowTestCase::init()
 {
     static QTemporaryDir directory;
     QDir::setCurrent(directory.path());
-}
-
-bool start_window()
-{
     reset_run_flags();
-    if (!Init_Instance())
-        return false;
-    return QTest::qWaitForWindowExposed(mineWind);
+    QVERIFY(Init_Instance());
+    QVERIFY(QTest::qWaitForWindowExposed(mineWind));
 }
 
-bool end_window()
+void WindowTestCase::cleanup()
 {
     goslow = 0;
     shut_down();
@@ -75,13 +55,11 @@ bool end_window()
     field_view = nullptr;
     status_parts[0] = status_parts[1] = nullptr;
     hWndStatus = nullptr;
-    if (ended) {
-        std::free(sea);
-        std::free(scores);
-        sea = nullptr;
-        scores = nullptr;
-    }
-    return ended;
+    QVERIFY2(ended, "a solver was still running after 20 s");
+    std::free(sea);
+    std::free(scores);
+    sea = nullptr;
+    scores = nullptr;
 }
 
 bool run_events_until(const std::function<bool()>& done, int milliseconds)
@@ -93,33 +71,26 @@ bool run_events_until(const std::function<bool()>& done, int milliseconds)
     return done();
 }
 
-QColor tile_colour(int tile, int row, int column)
+QString cells_shown(const QImage& picture)
 {
-    const uint8_t* rgb = palette_rgb[tile_pixels[tile][row][column]];
-    return QColor(rgb[0], rgb[1], rgb[2]);
+    return QString::fromStdString(cells_shown([&](int px, int py) { return picture.pixel(px, py) & 0xFFFFFFu; }, 0, 0));
 }
 
-int cell_mismatch(const QImage& picture, int x, int y, int tile)
+QString cells_all(int tile, std::initializer_list<std::array<int, 3>> except)
 {
-    for (int row = 0; row < 16; row++)
-        for (int column = 0; column < 16; column++)
-            if (picture.pixelColor(x * 16 + 1 + column, y * 16 + 1 + row) != tile_colour(tile, row, column))
-                return row * 16 + column;
-    return -1;
+    QString rows = (QString(FIELD_COLUMNS, QLatin1Char(TILE_LETTERS[tile])) + '\n').repeated(FIELD_ROWS);
+    for (auto [x, y, shown] : except)
+        rows[y * (FIELD_COLUMNS + 1) + x] = QLatin1Char(TILE_LETTERS[shown]);
+    return "margin=white\n" + rows;
 }
 
-int solver_thread_id()
+std::vector<int> solver_threads()
 {
-    int found = 0;
-    for_each_solver_thread([&](int tid) { found = tid; });
+    std::vector<int> found;
+    for (const QString& entry : QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (task_file(entry.toInt(), "comm") == "orvanta-solver\n")
+            found.push_back(entry.toInt());
     return found;
-}
-
-int solver_thread_count()
-{
-    int count = 0;
-    for_each_solver_thread([&](int) { count++; });
-    return count;
 }
 
 int thread_nice(int tid)

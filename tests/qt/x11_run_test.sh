@@ -28,14 +28,16 @@ pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta$' | head -1)
 sleep 0.5
 import -window root "$shots/x11_start.png"
-origin=$("$screen_check" "$shots/x11_start.png" hidden)
-read -r _ ox oy <<<"$origin"
+start=$("$screen_check" "$shots/x11_start.png")
+read -r _ ox oy <<<"$start"
+[ -z "$(tail -n +3 <<<"$start" | tr -d '#\n')" ] || { echo "not every cell is hidden at start"; exit 1; }
 echo "field found at ($ox, $oy), every cell hidden"
 
 xdotool mousemove "$((ox + 200))" "$((oy + 100))" click 1
 sleep 3
 import -window root "$shots/x11_playing.png"
-"$screen_check" "$shots/x11_playing.png" playing >/dev/null
+cells=$("$screen_check" "$shots/x11_playing.png" | tail -n +3)
+! grep -q '?' <<<"$cells" && grep -q '[^#]' <<<"$cells" || { echo "not every cell a tile, or none opened"; exit 1; }
 echo "after a click the solver plays: cells opened and flagged on screen"
 
 xdotool windowfocus --sync "$window"
@@ -49,6 +51,4 @@ wait "$pid" || status=$?
 lines=$(wc -l <qxscores.txt)
 [ "$lines" -eq 481 ] || { echo "qxscores.txt has $lines lines, not 481"; exit 1; }
 echo "File > Exit: code 0, qxscores.txt with 481 lines"
-if grep -q 'QThread' "$work/orvanta.log"; then
-  echo "Qt warned about a thread:"; cat "$work/orvanta.log"; exit 1
-fi
+! grep -q 'QThread' "$work/orvanta.log" || { echo "Qt warned about a thread:"; cat "$work/orvanta.log"; exit 1; }

