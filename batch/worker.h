@@ -1,5 +1,5 @@
-// One worker's share of the games: the solver's own game loop, with a window
-// side that draws nothing and counts, logs and traces each game instead.
+// One worker's share of the games: the solver's own games, with a window
+// side that draws nothing and traces each game instead.
 #pragma once
 
 #include <cstdint>
@@ -27,9 +27,7 @@ struct worker_plan {
 // played) if it cannot.
 int play_share(const worker_plan& plan);
 
-// Called by the window side. The game a trace line belongs to (counting from
-// 1 within the worker), the trace, and the end of a game (the board still
-// holds its end state).
+// For the window side: the game a trace line belongs to (counting from 1
+// within the worker), and the trace.
 int64_t game_in_hand();
 extern std::FILE* trace_file;
-void finish_game();

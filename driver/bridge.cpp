@@ -36,14 +36,14 @@ void print_new_field()
 {
     if (killthread)
         return;
-    post_window_message(WM_SHOW_NEW_FIELD, 0, 0);
+    show_new_field();
 }
 
 void callback_display_minefield(int x, int y)
 {
     if (killthread)
         return;
-    post_window_message(WM_SHOW_CELL, x, y);
+    show_cell(x, y);
 }
 
 void callback_display_status(const char* text, int text_level)

@@ -3,12 +3,6 @@
 // silent while killthread is set.
 #pragma once
 
-#include <cstdint>
-
-// Private window messages; plain numbers, below the platform's application range.
-inline constexpr uint32_t WM_SHOW_CELL = 113;       // wParam column, lParam row
-inline constexpr uint32_t WM_SHOW_NEW_FIELD = 114;  // draw every cell hidden
-
 inline constexpr int STATUS_TEXT_SIZE = 64;  // 63 characters and the NUL
 inline constexpr int GO_SLOW_FLAG_PAUSE_MS = 500;
 

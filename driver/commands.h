@@ -1,8 +1,10 @@
-// What the menu commands and a press on the field do, whatever the window system.
+// What the menu commands do, whatever the window system.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+
+#include "version.h"
 
 // Solve: withdraw a pending stop, start the solver thread if none runs (and
 // never after shut_down), refresh the statistics text.
@@ -15,15 +17,10 @@ void stop_command();
 // check mark then follows.
 int32_t toggle_option(std::atomic<int32_t>& flag);
 
-// A press at client pixel (px, py), each 0 to 65535: pixel 0, the margin,
-// belongs to the first cell. Inside the field the cell becomes the first cell
-// of every game and 1 is returned (the caller then posts Solve); outside, 0.
-int press_field(unsigned px, unsigned py);
-
 inline constexpr const char* ABOUT_CAPTION = "About";
 inline constexpr const char* ABOUT_TEXT =
     "Orvanta\n"
-    "Version 1.03\n"
+    "Version " ORVANTA_FILE_VERSION "\n"
     "\n"
     "Click on any square, or select \"Solve\" from the File\n"
     "menu to start playing.\n"

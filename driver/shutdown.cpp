@@ -51,7 +51,7 @@ void shut_down()
     if (scores) {
         std::vector<int64_t> counts(n + 1);
         for (int s = 0; s <= n; s++)
-            counts[s] = std::atomic_ref<int32_t>(scores[s]).load(std::memory_order_relaxed);
+            counts[s] = relaxed_load(scores[s]);
         write_scores_file(SCORES_FILE, counts.data(), n);
     }
     if (solver_ended) {

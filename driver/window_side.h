@@ -1,29 +1,37 @@
 // The seam between the driver and a window system: the few operations the
-// driver needs, declared once here and defined once by each program
-// (Win32, Qt, the batch player, the tests). No platform header is needed here.
+// driver needs, declared once here and defined once by each program (Win32,
+// Qt, the batch player, the null window side of the benchmark, the tests'
+// recorder). Plain typed calls: no message number and no platform type
+// crosses here. Who calls what, on which thread, and what may block:
+// docs/architecture.md.
 #pragma once
 
-#include <cstdint>
+// Solver thread: have cell (x, y) redrawn, from the board as it is when the
+// window draws it. Returns without waiting for the drawing, and no redraw is
+// ever lost.
+void show_cell(int x, int y);
 
-// Queue a message for the main window without waiting; the window thread
-// handles queued messages in the order they were queued.
-void post_window_message(uint32_t message, intptr_t wparam, intptr_t lparam);
+// Solver thread: have every cell drawn hidden, without reading the board.
+// Returns without waiting.
+void show_new_field();
 
-// Set status bar part 0 or 1 to text and return once the window thread has
+// Have the whole window repainted (every cell from the board, both status
+// parts) after the cells already shown. Returns without waiting.
+void repaint_window(void* window);
+
+// Set status bar part 0 or 1 to text; returns once the window thread has
 // taken it (at once when called on the window thread).
 void set_status_text(int part, const char* text);
 
 // Pause the calling thread.
 void pause_thread(int milliseconds);
 
-// Have the whole client area of the window repainted, background not erased.
-void repaint_window(void* window);
+// Window thread: start a thread running SolverThread(window) with a stack of
+// stack_size bytes at a priority below the window thread's. Nothing keeps or
+// waits on it. Returns 0 if the thread could not be created.
+int start_solver_thread(void* window, int stack_size);
 
-// Start a thread running SolverThread(window) with a 32760-byte stack at a
-// priority below the window thread's. Nothing keeps or waits on it.
-// Returns 0 if the thread could not be created.
-int start_solver_thread(void* window);
-
-// Called on the window thread by the shutdown: wait this long while still
-// taking the status texts that the solver thread hands over.
+// Window thread, during the shutdown: wait this long while still taking what
+// the solver thread is waiting to hand over (its status texts, and redraws
+// where the queue is bounded), so that it can end meanwhile.
 void wait_taking_texts(int milliseconds);

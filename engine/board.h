@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "engine/relaxed.h"
+
 // A negative code is a hidden cell; 0 to 8 is an opened cell showing its count.
 inline constexpr int32_t CELL_MINE = -1;     // hidden, holds a mine, no flag
 inline constexpr int32_t CELL_HIDDEN = -2;   // hidden, no mine
@@ -24,7 +26,7 @@ extern char line[132];                    // trace text buffer of the solver thr
 // relaxed atomic word, a plain load or store on the machines we target.
 inline int32_t cell_value(int x, int y)
 {
-    return std::atomic_ref<int32_t>(sea[x + y * xdim]).load(std::memory_order_relaxed);
+    return relaxed_load(sea[x + y * xdim]);
 }
 
 // Reads a flag as an unflagged mine (-1), so one comparison finds both.
@@ -36,7 +38,7 @@ inline int32_t spcl_value(int x, int y)
 
 inline void store_cell_index(int index, int32_t value)
 {
-    std::atomic_ref<int32_t>(sea[index]).store(value, std::memory_order_relaxed);
+    relaxed_store(sea[index], value);
 }
 
 // Stores a code and reports the cell to the display; a new flag also paces it.

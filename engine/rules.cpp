@@ -1,4 +1,4 @@
-// flag_obvious(), clear_knowns() and deduce_remaining().
+// flag_obvious(), clear_knowns(), deduce_remaining() and the rule chain.
 #include "engine/rules.h"
 
 #include <cstdio>
@@ -6,6 +6,7 @@
 #include "engine/board.h"
 #include "engine/callbacks.h"
 #include "engine/neighbours.h"
+#include "engine/pair_rule.h"
 #include "engine/reveal.h"
 
 int32_t xmark[8];
@@ -97,4 +98,10 @@ int deduce_remaining()
                 }
     }
     return actions;
+}
+
+void apply_rules()
+{
+    while (flag_obvious() || clear_knowns() || flag_less_obvious() || deduce_remaining()) {
+    }
 }

@@ -20,3 +20,8 @@ int clear_knowns();
 // when no unflagged mine is left, opens every hidden cell. Columns left to
 // right. Returns the number of flags set plus the number of hit() calls.
 int deduce_remaining();
+
+// The rule chain: flag_obvious, clear_knowns, flag_less_obvious and
+// deduce_remaining in this fixed order, starting again at the first after any
+// of them changed the board. Returns once none of them changes anything.
+void apply_rules();

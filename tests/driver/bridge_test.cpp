@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "driver/bridge.h"
 #include "driver/state.h"
@@ -17,11 +16,8 @@ TEST_F(BridgeTest, EverythingIsSilentWhileShuttingDown)
 {
     print_status("before");
     print_stats();
-    std::string status = glob_status;
-    std::string stats = szText;
-    reset_window_side();
+    reset_recorder();
     killthread = 1;
-    goslow = 1;
     print_new_field();
     callback_display_minefield(1, 2);
     callback_display_status("level 0", 0);
@@ -31,63 +27,43 @@ TEST_F(BridgeTest, EverythingIsSilentWhileShuttingDown)
     num_wins = 3;
     print_stats();
     EXPECT_TRUE(events().empty());
-    EXPECT_EQ(glob_status, status);
-    EXPECT_EQ(szText, stats);
+    EXPECT_STREQ(glob_status, "before");
+    EXPECT_STREQ(szText, "Games played: 0, won: 0, guesses: 0");
 }
 
-TEST_F(BridgeTest, CellsAndNewFieldsArePostedEveryTime)
+TEST_F(BridgeTest, EveryCellIsShownOnlyLevelsBelowVerboseErrorsAlwaysAndFlagsPaceWithGoSlow)
 {
     callback_display_minefield(4, 7);
     callback_display_minefield(4, 7);
     print_new_field();
-    EXPECT_EQ(events(), (log_lines{"post 113 4 7", "post 113 4 7", "post 114 0 0"}));
-}
-
-TEST_F(BridgeTest, OnlyLevelsBelowVerboseAreShownErrorsAlways)
-{
     callback_display_status("zero", 0);
     callback_display_status("one", 1);
     callback_display_status("two", 2);
     callback_display_status("three", 3);
-    EXPECT_STREQ(glob_status, "one");
     callback_display_error("Random error");
-    verbose = 0;
-    callback_display_status("zero again", 0);
-    callback_display_error("... Exploded!");
-    EXPECT_EQ(events(), (log_lines{"text 0 zero", "text 0 one", "text 0 Random error", "text 0 ... Exploded!"}));
-    print_status("");
-    EXPECT_STREQ(glob_status, "");
-    EXPECT_EQ(status_texts().back().text, "");
-}
-
-TEST_F(BridgeTest, GoSlowPausesHalfASecondPerFlagOnlyWhenOn)
-{
     callback_delay();
     goslow = 0;
     callback_delay();
-    EXPECT_EQ(pauses(), (std::vector<int>{500}));
+    print_status("");
+    EXPECT_EQ(events(), (log_lines{"cell 4 7", "cell 4 7", "field", "text 0 zero", "text 0 one", "text 0 Random error",
+                                   "pause 500", "text 0 "}));
+    EXPECT_STREQ(glob_status, "");
 }
 
 TEST_F(BridgeTest, StatisticsShowGuessesOrNoStartsAsAllowGuessingSays)
 {
-    print_stats();
-    EXPECT_STREQ(szText, "Games played: 0, won: 0, guesses: 0");
     games = 12;
     num_wins = 3;
     num_guesses = 40;
     num_no_starts = 2;
     print_stats();
-    EXPECT_STREQ(szText, "Games played: 12, won: 3, guesses: 40");
     allow_guessing = 0;
     print_stats();
-    EXPECT_STREQ(szText, "Games played: 12, won: 3, nostart: 2");
-    EXPECT_EQ(status_texts().back().part, 1);
-    EXPECT_EQ(status_texts().back().text, szText);
-    games = 2147483647;
-    num_wins = 2147483647;
-    num_no_starts = 2147483647;
+    games = num_wins = num_no_starts = 2147483647;
     print_stats();
-    EXPECT_STREQ(szText, "Games played: 2147483647, won: 2147483647, nostart: 2147483647");
+    EXPECT_EQ(texts(1), (log_lines{"Games played: 12, won: 3, guesses: 40", "Games played: 12, won: 3, nostart: 2",
+                                   "Games played: 2147483647, won: 2147483647, nostart: 2147483647"}));
+    EXPECT_STREQ(szText, texts(1).back().c_str());
 }
 
 TEST_F(BridgeTest, ALongStatusTextIsCutTo63Characters)
@@ -95,7 +71,7 @@ TEST_F(BridgeTest, ALongStatusTextIsCutTo63Characters)
     std::string longer(200, 'x');
     print_status(longer.c_str());
     EXPECT_EQ(std::strlen(glob_status), 63u);
-    EXPECT_EQ(status_texts().back().text, std::string(63, 'x'));
+    EXPECT_EQ(texts(0).back(), std::string(63, 'x'));
     char copy[STATUS_TEXT_SIZE];
     copy_glob_status(copy);
     EXPECT_STREQ(copy, glob_status);

@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/recording_window_side.h"
+#include "tests/support/recorder.h"
 #include "tests/support/run_state.h"
 
-
-// Start values of a run (30 by 16, 99 mines, options on), fresh arrays, an
-// empty recording and a clear bridge. Waits in TearDown for any solver
-// thread a test started, so none outlives its test.
+// Start values of a run (30 by 16, 99 mines, options on), fresh arrays, every
+// cell hidden, an empty recording with this thread as the window thread. In
+// TearDown any solver a test started is stopped and waited for.
 class GameStateTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -27,8 +26,5 @@ void load_board(const std::vector<std::string>& rows);
 // The board as a picture in the same characters.
 std::vector<std::string> board_picture();
 
-// The cells reported by WM_SHOW_CELL messages, in order.
-std::vector<std::pair<int, int>> reported_cells();
-
-// Waits up to the given time for thread_running to fall to 0; true if it did.
-bool wait_for_solver_end(int milliseconds);
+// Serves the window until no solver thread runs; true if that came in time.
+bool wait_for_solver_end(int milliseconds = 20000);

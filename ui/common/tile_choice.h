@@ -1,7 +1,6 @@
 // Which of the 13 tiles shows a cell: the same on every window system.
 #pragma once
 
-inline constexpr int TILE_SIZE = 16;  // cell pitch in pixels; cell (x, y) is drawn at (16x + 1, 16y + 1)
 inline constexpr int TILE_COUNT = 13;  // 0 to 8: opened cell with that count
 inline constexpr int TILE_FLAG = 9;
 inline constexpr int TILE_HIDDEN = 10;

@@ -4,13 +4,14 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QMetaObject>
 
 #include "driver/commands.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
 #include "resources/resource_ids.h"
+#include "ui/common/window_queue.h"
 #include "ui/qt/main_window.h"
-#include "ui/qt/messages.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ void command_toggle(std::atomic<int32_t>& flag)
 
 void command_about()
 {
-    show_box(QMessageBox::NoIcon, mineWind, ABOUT_CAPTION, ABOUT_TEXT);
+    show_box(QMessageBox::NoIcon, main_window, ABOUT_CAPTION, ABOUT_TEXT);
 }
 
 }  // namespace
@@ -53,6 +54,11 @@ void show_information_box(QWidget* owner, const char* text)
     show_box(QMessageBox::Information, owner, "", text);
 }
 
+void post_command(int id)
+{
+    QMetaObject::invokeMethod(main_window, [id] { handle_command(id); }, Qt::QueuedConnection);
+}
+
 void handle_command(int id)
 {
     switch (id) {
@@ -60,7 +66,7 @@ void handle_command(int id)
         command_exit();
         break;
     case IDM_SOLVE:
-        solve_command(mineWind);
+        solve_command(main_window);
         break;
     case IDM_ABOUT:
         command_about();
@@ -78,7 +84,7 @@ void handle_command(int id)
         command_toggle(allow_guessing);
         break;
     default:
-        show_information_box(mineWind, UNDEFINED_COMMAND_TEXT);
+        show_information_box(main_window, UNDEFINED_COMMAND_TEXT);
         break;
     }
 }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ui/common/window_queue.h"
 #include "ui/qt/startup.h"
-#include "ui/qt/window_queue.h"
 
 namespace {
 // Without a display Qt would abort with a core dump; say what to do instead.
@@ -19,7 +19,7 @@ bool display_named()
 }
 }  // namespace
 
-int main(int argc, char** argv)
+int main(int, char** argv)
 {
     if (!display_named()) {
         std::fprintf(stderr,
@@ -27,12 +27,15 @@ int main(int argc, char** argv)
                      "Start it from a desktop session, or under a virtual display: xvfb-run -a orvanta\n");
         return 1;
     }
-    QApplication application(argc, argv);
+    // The program takes nothing from its command line: Qt gets none of it either.
+    int qt_argc = 1;
+    char* qt_argv[] = {argv[0], nullptr};
+    QApplication application(qt_argc, qt_argv);
     // Only Exit or closing the main window ends the program, never a closed message box.
     QApplication::setQuitOnLastWindowClosed(false);
     if (!Init_Instance())
         return 0;
     int code = QApplication::exec();
-    close_window_side();
+    close_window_queue();
     return code;
 }

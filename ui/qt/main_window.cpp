@@ -7,19 +7,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QWindow>
 
-#include "driver/commands.h"
 #include "driver/state.h"
-#include "driver/window_side.h"
-#include "engine/board.h"
 #include "resources/resource_ids.h"
+#include "ui/common/geometry.h"
+#include "ui/common/window_queue.h"
 #include "ui/qt/commands.h"
-#include "ui/qt/messages.h"
+#include "ui/qt/painting.h"
 #include "ui/qt/status_bar.h"
 #include "ui/qt/tiles.h"
-#include "ui/qt/window_queue.h"
 
-MainWindow* mineWind;
+MainWindow* main_window;
 FieldView* field_view;
 QAction* nonstop_item;
 QAction* goslow_item;
@@ -27,10 +26,18 @@ QAction* guess_item;
 
 bool MainWindow::event(QEvent* event)
 {
-    if (event->type() != TAKE_PENDING_EVENT)
+    if (event->type() != TAKE_JOBS_EVENT)
         return QWidget::event(event);
-    take_pending_messages();
+    take_window_jobs();
     return true;
+}
+
+bool MainWindow::eventFilter(QObject*, QEvent* event)
+{
+    // Uncovered: repaint everything, both status parts included.
+    if (event->type() == QEvent::Expose)
+        invalidate_window();
+    return false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -55,7 +62,7 @@ void FieldView::mousePressEvent(QMouseEvent* event)
     if (pixel.x() < 0 || pixel.y() < 0)
         return;
     if (press_field(static_cast<unsigned>(pixel.x()), static_cast<unsigned>(pixel.y())))
-        post_window_message(WM_COMMAND, IDM_SOLVE, 0);
+        post_command(IDM_SOLVE);
 }
 
 namespace {
@@ -88,10 +95,7 @@ QMenuBar* create_menu_bar(QWidget* window)
     guess_item = add_option(edit, "&Allow Guessing", IDM_GUESS);
     QMenu* help = bar->addMenu("&Help");
     add_item(help, "&About", IDM_ABOUT);
-    // A command runs from the event loop, as a posted WM_COMMAND would.
-    QObject::connect(bar, &QMenuBar::triggered, [](QAction* item) {
-        post_window_message(WM_COMMAND, item->data().toInt(), 0);
-    });
+    QObject::connect(bar, &QMenuBar::triggered, [](QAction* item) { post_command(item->data().toInt()); });
     return bar;
 }
 
@@ -106,29 +110,27 @@ void sync_check_marks()
 
 void create_main_window()
 {
-    int width = xdim * TILE_SIZE + 1;
-    int height = ydim * TILE_SIZE + 1;
-    field_picture = QImage(width, height, QImage::Format_RGB32);
+    field_picture = QImage(field_width(), field_height(), QImage::Format_RGB32);
     field_picture.fill(Qt::white);
 
-    mineWind = new MainWindow;
-    mineWind->setWindowTitle(szAppCaption);
-    mineWind->setWindowIcon(program_icon());
+    main_window = new MainWindow;
+    main_window->setWindowTitle(WINDOW_TITLE);
+    main_window->setWindowIcon(program_icon());
     // A title bar, the window menu, minimise and close; no maximise.
-    mineWind->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    main_window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    auto* layout = new QVBoxLayout(mineWind);
+    auto* layout = new QVBoxLayout(main_window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setMenuBar(create_menu_bar(mineWind));
+    layout->setMenuBar(create_menu_bar(main_window));
 
     field_view = new FieldView;
-    field_view->setFixedSize(width, height);
+    field_view->setFixedSize(field_width(), field_height());
     field_view->setCursor(Qt::CrossCursor);
     field_view->setAttribute(Qt::WA_OpaquePaintEvent);
     layout->addWidget(field_view);
-    layout->addWidget(create_status_bar(width));
+    layout->addWidget(create_status_bar(field_width()));
     sync_check_marks();
-    mineWind->setFixedSize(mineWind->sizeHint());
+    main_window->setFixedSize(main_window->sizeHint());
 }

@@ -11,6 +11,7 @@ class MainWindow : public QWidget {
     Q_OBJECT
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };
 
@@ -22,17 +23,17 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-// Posted to mineWind when the solver has queued something for the window thread.
-inline const QEvent::Type TAKE_PENDING_EVENT = static_cast<QEvent::Type>(QEvent::User + 1);
+// Posted to main_window when the solver has handed something over.
+inline const QEvent::Type TAKE_JOBS_EVENT = static_cast<QEvent::Type>(QEvent::User + 1);
 
-extern MainWindow* mineWind;
+extern MainWindow* main_window;
 extern FieldView* field_view;
 // The three options' menu items, whose check marks follow their flags.
 extern QAction* nonstop_item;
 extern QAction* goslow_item;
 extern QAction* guess_item;
 
-inline constexpr const char* szAppCaption = "Orvanta";
+inline constexpr const char* WINDOW_TITLE = "Orvanta";
 
 // Creates the window, its menu and its two-part status bar, sized to the
 // board; not shown yet.

@@ -1,14 +1,16 @@
 // Init_Instance(): everything that exists before the first event is handled.
 #include "ui/qt/startup.h"
 
+#include <QWindow>
+
 #include "driver/state.h"
 #include "engine/board.h"
 #include "engine/layout.h"
+#include "ui/common/window_queue.h"
 #include "ui/qt/commands.h"
 #include "ui/qt/main_window.h"
-#include "ui/qt/messages.h"
+#include "ui/qt/painting.h"
 #include "ui/qt/tiles.h"
-#include "ui/qt/window_queue.h"
 
 int Init_Instance()
 {
@@ -22,15 +24,16 @@ int Init_Instance()
         return 0;
     }
     create_main_window();
-    mineWind->winId();
-    if (!mineWind->windowHandle()) {
+    main_window->winId();
+    if (!main_window->windowHandle()) {
         show_information_box(nullptr, "Unable to create window");
         return 0;
     }
-    open_window_side();
+    main_window->windowHandle()->installEventFilter(main_window);
+    open_window_queue();
     // Laid before the window is shown, because painting reads the board.
     layout_minefield(xdim * ydim, mines, 1);
     invalidate_window();
-    mineWind->show();
+    main_window->show();
     return 1;
 }

@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QWidget>
 
-QWidget* hWndStatus;
+#include "ui/common/geometry.h"
+#include "ui/common/window_queue.h"
+
+QWidget* status_bar;
 QLabel* status_parts[2];
 
 namespace {
@@ -21,21 +24,21 @@ QLabel* create_part()
 
 QWidget* create_status_bar(int client_width)
 {
-    hWndStatus = new QWidget;
-    auto* layout = new QHBoxLayout(hWndStatus);
+    status_bar = new QWidget;
+    auto* layout = new QHBoxLayout(status_bar);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     status_parts[0] = create_part();
-    status_parts[0]->setFixedWidth(client_width / 2 - 64);
+    status_parts[0]->setFixedWidth(status_part0_right(client_width));
     status_parts[1] = create_part();
     // A long text is cut at the border rather than widening the fixed window.
     status_parts[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(status_parts[0]);
     layout->addWidget(status_parts[1], 1);
-    return hWndStatus;
+    return status_bar;
 }
 
-void set_status_part(int part, const char* text)
+void show_status_part(int part, const char* text)
 {
     if (status_parts[part])
         status_parts[part]->setText(QString::fromLatin1(text));

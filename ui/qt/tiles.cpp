@@ -6,8 +6,9 @@
 
 #include "driver/state.h"
 #include "resources/tile_data.h"
+#include "ui/common/geometry.h"
 
-QImage hbmpMyBitmap[TILE_COUNT];
+QImage tile_images[TILE_COUNT];
 
 namespace {
 // An RGB image from palette indices, row 0 at the top; null if it could not be made.
@@ -28,8 +29,8 @@ QImage palette_image(const uint8_t* pixels, int width, int height)
 int load_tiles()
 {
     for (int i = 0; i < TILE_COUNT; i++) {
-        hbmpMyBitmap[i] = palette_image(&tile_pixels[i][0][0], TILE_SIZE, TILE_SIZE);
-        if (hbmpMyBitmap[i].isNull())
+        tile_images[i] = palette_image(&tile_pixels[i][0][0], TILE_SIZE, TILE_SIZE);
+        if (tile_images[i].isNull())
             return 0;
     }
     return 1;
@@ -42,7 +43,7 @@ QIcon program_icon()
 
 void blit_tile(QImage& picture, int tile, int px, int py)
 {
-    const QImage& source = hbmpMyBitmap[tile];
+    const QImage& source = tile_images[tile];
     std::size_t row_bytes = static_cast<std::size_t>(source.width()) * 4;
     for (int row = 0; row < source.height(); row++)
         std::memcpy(picture.scanLine(py + row) + px * 4, source.constScanLine(row), row_bytes);
@@ -52,5 +53,5 @@ void print_cell(int x, int y, QImage& picture)
 {
     if (killthread)
         return;
-    blit_tile(picture, choose_tile(x, y), x * TILE_SIZE + 1, y * TILE_SIZE + 1);
+    blit_tile(picture, choose_tile(x, y), cell_left(x), cell_top(y));
 }

@@ -8,7 +8,7 @@
 
 // Tile i is the picture for tile index i (0 to 8 counts, then flag, hidden,
 // mine, exploded mine).
-extern QImage hbmpMyBitmap[TILE_COUNT];
+extern QImage tile_images[TILE_COUNT];
 
 // Builds the 13 tiles from the compiled-in pictures. 0 if one could not be made.
 int load_tiles();

@@ -5,6 +5,10 @@
 
 #include "ui/common/tile_choice.h"
 
+// The main window's private messages. Any process may post them.
+inline constexpr UINT WM_SHOW_CELL = 113;       // wParam column, lParam row: redraw that cell
+inline constexpr UINT WM_SHOW_NEW_FIELD = 114;  // draw every cell hidden
+
 // Class name and caption of the main window.
 extern const char szAppName[];
 extern const char szAppCaption[];
@@ -24,7 +28,7 @@ void print_cell(int x, int y, HDC surface);
 // Draws every cell as the raised tile, whatever the board holds.
 void print_hidden_field(HDC surface);
 
-// Outer size for the whole field (xdim * 16 + 1 by ydim * 16 + 1) as client area.
+// Outer size for the whole field as client area.
 SIZE field_window_size();
 
 // Resizes the window so that the whole field fits above the status bar,

@@ -3,6 +3,7 @@
 
 #include "driver/state.h"
 #include "engine/board.h"
+#include "ui/common/geometry.h"
 #include "ui/win32/main_window.h"
 
 namespace {
@@ -10,7 +11,7 @@ namespace {
 // Copies the tile selected into memory to cell (x, y), at the tile's own size.
 void copy_tile(HDC surface, HDC memory, int tile, int x, int y)
 {
-    BitBlt(surface, x * TILE_SIZE + 1, y * TILE_SIZE + 1, bm[tile].bmWidth, bm[tile].bmHeight, memory, 0, 0, SRCCOPY);
+    BitBlt(surface, cell_left(x), cell_top(y), bm[tile].bmWidth, bm[tile].bmHeight, memory, 0, 0, SRCCOPY);
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 #include "driver/window_side.h"
 #include "engine/board.h"
 #include "resources/resource_ids.h"
+#include "ui/common/geometry.h"
 #include "ui/win32/main_window.h"
 
 namespace {
 
 constexpr DWORD STATUS_BAR_STYLE = WS_CHILD | WS_VISIBLE | WS_BORDER;  // 0x50800000, no size grip
-constexpr int STATUS_PART_MARGIN = 64;  // part 0 ends this far left of the middle
 
 void on_create(HWND window)
 {
@@ -26,7 +26,7 @@ void on_create(HWND window)
     RECT client;
     GetClientRect(window, &client);
     int width = client.right - client.left;
-    int edges[2] = {width / 2 - STATUS_PART_MARGIN, -1};
+    int edges[2] = {status_part0_right(width), -1};
     if (hWndStatus)
         SendMessageA(hWndStatus, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     set_status_text(0, "-");

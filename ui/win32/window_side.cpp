@@ -25,9 +25,9 @@ DWORD WINAPI solver_entry(LPVOID window)
     return static_cast<DWORD>(SolverThread(window));
 }
 
-}  // namespace
-
-void post_window_message(uint32_t message, intptr_t wparam, intptr_t lparam)
+// Posts one of the window's private messages, waiting first while the window
+// is far behind.
+void post_redraw(UINT message, WPARAM wparam, LPARAM lparam)
 {
     // Once shutting down, the window thread takes no posted messages and the
     // bridge posts none: stop waiting then.
@@ -35,8 +35,20 @@ void post_window_message(uint32_t message, intptr_t wparam, intptr_t lparam)
         while (queued_redraws > 0 && !killthread)
             Sleep(1);
     queued_redraws++;
-    if (!PostMessageA(mineWind, message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam)))
+    if (!PostMessageA(mineWind, message, wparam, lparam))
         redraw_handled();
+}
+
+}  // namespace
+
+void show_cell(int x, int y)
+{
+    post_redraw(WM_SHOW_CELL, static_cast<WPARAM>(x), static_cast<LPARAM>(y));
+}
+
+void show_new_field()
+{
+    post_redraw(WM_SHOW_NEW_FIELD, 0, 0);
 }
 
 void redraw_handled()
@@ -63,10 +75,10 @@ void repaint_window(void* window)
     InvalidateRect(static_cast<HWND>(window), nullptr, FALSE);
 }
 
-int start_solver_thread(void* window)
+int start_solver_thread(void* window, int stack_size)
 {
     DWORD id;
-    HANDLE thread = CreateThread(nullptr, SOLVER_STACK_SIZE, solver_entry, window, 0, &id);
+    HANDLE thread = CreateThread(nullptr, static_cast<SIZE_T>(stack_size), solver_entry, window, 0, &id);
     if (!thread)
         return 0;
     SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);

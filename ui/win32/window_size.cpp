@@ -1,20 +1,10 @@
 // Sizing the main window from its client area, so no frame cuts the field off.
 #include <windows.h>
 
-#include "engine/board.h"
+#include "ui/common/geometry.h"
 #include "ui/win32/main_window.h"
 
 namespace {
-
-int field_width()
-{
-    return xdim * TILE_SIZE + 1;
-}
-
-int field_height()
-{
-    return ydim * TILE_SIZE + 1;
-}
 
 SIZE outer_size(int client_width, int client_height)
 {

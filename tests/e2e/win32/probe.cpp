@@ -3,8 +3,6 @@
 //   find MS                  wait up to MS ms for the window; exit 1 if it never shows
 //   info                     caption, style, client area, status bar, its two texts, threads
 //   command WPARAM...        post WM_COMMAND with each wParam in turn
-//   held MS WPARAM...        the same, then keep the queue busy for MS ms (WM_NULL),
-//                            which holds off the end of a message loop that is quitting
 //   press X Y                post a left-button press at client pixel (X, Y)
 //   post MESSAGE WPARAM LPARAM
 //   repaint                  invalidate the whole client area
@@ -271,15 +269,9 @@ int main(int argc, char** argv)
     }
     if (verb == "info")
         return info();
-    if ((verb == "command" && argc >= 3) || (verb == "held" && argc >= 4)) {
-        HWND window = require_window();
-        for (int i = verb == "held" ? 3 : 2; i < argc; i++)
-            PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(number(argv[i])), 0);
-        ULONGLONG until = GetTickCount64() + (verb == "held" ? static_cast<ULONGLONG>(number(argv[2])) : 0);
-        // Faster than the window takes them, so the queue never runs dry.
-        while (GetTickCount64() < until && IsWindow(window))
-            if (!PostMessageA(window, WM_NULL, 0, 0))
-                Sleep(1);
+    if (verb == "command" && argc >= 3) {
+        for (int i = 2; i < argc; i++)
+            PostMessageA(require_window(), WM_COMMAND, static_cast<WPARAM>(number(argv[i])), 0);
         return 0;
     }
     if (verb == "press" && argc == 4)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "resources/tile_data.h"
+#include "ui/common/geometry.h"
 #include "ui/common/tile_choice.h"
 
 inline constexpr int FIELD_COLUMNS = 30;

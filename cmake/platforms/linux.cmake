@@ -1,0 +1,12 @@
+# Linux: the batch player, the Qt program, their tests and the benchmarks.
+add_subdirectory(ui/null)
+add_subdirectory(batch)
+if(ORVANTA_QT)
+  add_subdirectory(ui/qt)
+endif()
+if(BUILD_TESTING)
+  add_subdirectory(tests)
+endif()
+if(ORVANTA_BENCH AND NOT ORVANTA_SANITIZE)
+  add_subdirectory(bench)
+endif()

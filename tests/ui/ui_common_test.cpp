@@ -1,0 +1,95 @@
+// What the front ends share: the tile a cell shows, the cell a pixel names,
+// and the queue between the solver thread and the window thread.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "driver/state.h"
+#include "driver/window_side.h"
+#include "engine/board.h"
+#include "tests/support/fixture.h"
+#include "ui/common/geometry.h"
+#include "ui/common/tile_choice.h"
+#include "ui/common/window_queue.h"
+
+using UiCommonTest = GameStateTest;
+
+TEST_F(UiCommonTest, TilesShowCountsAndFlagsAndAfterALossTheMines)
+{
+    load_board({"1F**", ".*2."});
+    auto row_tiles = [](int y) {
+        std::vector<int> tiles;
+        for (int x = 0; x < xdim; x++)
+            tiles.push_back(choose_tile(x, y));
+        return tiles;
+    };
+    EXPECT_EQ(row_tiles(0), (std::vector<int>{1, TILE_FLAG, TILE_HIDDEN, TILE_HIDDEN}));
+    blown_up = 1 + (1 + 1 * 4);  // the mine at column 1, row 1
+    EXPECT_EQ(row_tiles(0), (std::vector<int>{1, TILE_FLAG, TILE_MINE, TILE_MINE}));
+    EXPECT_EQ(row_tiles(1), (std::vector<int>{TILE_HIDDEN, TILE_EXPLODED, 2, TILE_HIDDEN}));
+}
+
+TEST_F(UiCommonTest, APressNamesTheCellUnderItWithTheMarginInTheFirstCell)
+{
+    const struct {
+        unsigned px, py;
+        int pressed, x, y;
+    } presses[] = {{0, 0, 1, 0, 0},     {17, 33, 1, 1, 2},   {16, 16, 1, 0, 0},     {480, 256, 1, 29, 15},
+                   {481, 20, 0, 29, 15}, {20, 257, 0, 29, 15}, {65535, 65535, 0, 29, 15}};
+    for (const auto& p : presses) {
+        EXPECT_EQ(press_field(p.px, p.py), p.pressed) << p.px << "," << p.py;
+        EXPECT_EQ(std::make_pair(int(userx), int(usery)), std::make_pair(p.x, p.y)) << p.px << "," << p.py;
+    }
+    EXPECT_EQ(std::make_pair(field_width(), field_height()), std::make_pair(481, 257));
+    EXPECT_EQ(status_part0_right(481), 176);
+}
+
+TEST_F(UiCommonTest, TheQueueNeverHoldsMoreThanItsBoundAndLosesNoRedraw)
+{
+    const int posted = 25000;
+    std::thread solver([] {
+        for (int i = 0; i < posted; i++)
+            show_cell(i % 30, i / 30 % 16);
+        show_new_field();
+    });
+    int most = 0;
+    ASSERT_TRUE(serve_window_until([&most] {
+        most = std::max(most, pending_window_jobs());
+        return events().size() == size_t(posted) + 1;
+    }));
+    solver.join();
+    EXPECT_LE(most, WINDOW_QUEUE_CAPACITY);
+    std::vector<std::pair<int, int>> drawn = cells();
+    for (int i = 0; i < posted; i++)
+        ASSERT_EQ(drawn[i], std::make_pair(i % 30, i / 30 % 16)) << "in the order posted";
+    EXPECT_EQ(events().back(), "field");
+}
+
+TEST_F(UiCommonTest, ATextIsHandedOverOnlyWhenTheWindowThreadTakesIt)
+{
+    std::atomic<bool> returned = false;
+    std::thread solver([&returned] {
+        set_status_text(0, "Starting to solve");
+        returned = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(returned) << "the solver waits for the window thread";
+    ASSERT_TRUE(serve_window_until([&returned] { return bool(returned); }));
+    solver.join();
+    EXPECT_EQ(texts(0), (std::vector<std::string>{"Starting to solve"}));
+}
+
+TEST_F(UiCommonTest, TheShutdownWaitTakesTextsAndAFullQueue)
+{
+    std::thread solver([] {
+        for (int i = 0; i < 2 * WINDOW_QUEUE_CAPACITY; i++)
+            show_cell(0, 0);
+        set_status_text(0, "last");
+    });
+    wait_taking_texts(1000);
+    solver.join();
+    EXPECT_EQ(cells().size(), size_t(2 * WINDOW_QUEUE_CAPACITY));
+    EXPECT_EQ(texts(0), (std::vector<std::string>{"last"}));
+}
