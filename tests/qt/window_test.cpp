@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -83,13 +82,6 @@ QStringList box_of_command(int id)
     });
     handle_command(id);
     return seen;
-}
-
-void press_at(QPoint pixel, Qt::MouseButton button)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(pixel), field_view->mapToGlobal(QPointF(pixel)), button,
-                      button, Qt::NoModifier);
-    QApplication::sendEvent(field_view, &press);
 }
 
 }  // namespace
@@ -174,11 +166,11 @@ private slots:
     void presses_start_the_solver_options_toggle_and_stop_ends_it()
     {
         userx = usery = 7;
-        press_at(QPoint(17, 33), Qt::RightButton);
+        QTest::mousePress(field_view, Qt::RightButton, {}, QPoint(17, 33));
         QTest::qWait(20);
         QCOMPARE(QPoint(userx, usery), QPoint(7, 7));
         QCOMPARE(int(thread_running), 0);
-        press_at(QPoint(17, 33), Qt::LeftButton);
+        QTest::mousePress(field_view, Qt::LeftButton, {}, QPoint(17, 33));
         QCOMPARE(QPoint(userx, usery), QPoint(1, 2));
         QVERIFY(run_events_until([] { return games > 0; }));
         for (auto [text, flag] : {std::pair{"&Allow Guessing", &allow_guessing}, {"&Nonstop", &nonstop},

@@ -109,7 +109,7 @@ done
 probe command 103
 box=$(probe dialog 5000) || fail "no About box"
 expect_eq "$(grep -E '^(caption|owned|icon)=' <<<"$box" | sort | tr '\n' ' ')" "caption=About owned=1 " "About box, no icon"
-about=$(sed -n "/^text=/,/^buttons=/p" <<<"$box" | sed "1s/^text=//; \$d")
+about=$(sed -n "/^text=/,/^end$/p" <<<"$box" | sed "1s/^text=//; \$d")
 expect_eq "$(head -1 <<<"$about"), $(wc -l <<<"$about") lines" "Orvanta, 19 lines" "About text"
 
 note "guessing off (by a command id with a notification code in its high bits) and Nonstop off"
