@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -17,7 +19,6 @@
 #include <thread>
 #include <vector>
 
-#include "batch/format.h"
 #include "batch/output.h"
 #include "batch/plot.h"
 #include "batch/report.h"
@@ -75,10 +76,10 @@ bool worker_failed(const worker& w)
 
 std::string describe_failure(int k, const worker& w)
 {
-    std::string which = format("worker %d (seed %u)", k, unsigned(w.plan.seed));
+    std::string which = fmt::format("worker {} (seed {})", k, w.plan.seed);
     if (WIFSIGNALED(w.status))
-        return which + format(" was ended by signal %d (%s)", WTERMSIG(w.status), strsignal(WTERMSIG(w.status)));
-    return which + format(" failed with exit status %d", WEXITSTATUS(w.status));
+        return which + fmt::format(" was ended by signal {} ({})", WTERMSIG(w.status), strsignal(WTERMSIG(w.status)));
+    return which + fmt::format(" failed with exit status {}", WEXITSTATUS(w.status));
 }
 
 int complain(const std::string& message, int status)
