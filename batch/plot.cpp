@@ -9,8 +9,6 @@
 #include <numeric>
 #include <vector>
 
-#include "batch/output.h"
-
 namespace {
 
 inline constexpr int WIDTH = 960;
@@ -129,13 +127,4 @@ std::string histogram_svg(const game_tally& total, int n)
     }
     svg += "</svg>\n";
     return svg;
-}
-
-int write_plot(const std::string& path, const game_tally& total, int n, std::string& error)
-{
-    output_file out;
-    if (!open_output(out, path, error))
-        return 0;
-    std::fputs(histogram_svg(total, n).c_str(), out.file);
-    return commit_output(out, error);
 }

@@ -4,9 +4,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "driver/state.h"
@@ -15,25 +13,13 @@
 
 std::atomic<int32_t> shut_down_done;
 
-int write_scores_file(const char* path, const int64_t* counts, int n)
+int write_scores_file(output_file& out, const int64_t* counts, int n, std::string& reason)
 {
-    std::string temporary = std::string(path) + ".tmp";
-    // Binary mode with explicit CR LF: the same bytes on every platform.
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        return 0;
-    bool ok = true;
-    for (int s = 0; s <= n && ok; s++)
-        ok = std::fprintf(file, "%d\t%lld\r\n", s, static_cast<long long>(counts[s])) > 0;
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code error;
-    if (ok)
-        std::filesystem::rename(temporary, path, error);
-    if (!ok || error) {
-        std::remove(temporary.c_str());
-        return 0;
-    }
-    return 1;
+    // Binary mode with explicit CR LF: the same bytes on every platform. A
+    // failed write leaves the stream's error set, which the commit reports.
+    for (int s = 0; s <= n; s++)
+        std::fprintf(out.file, "%d\t%lld\r\n", s, static_cast<long long>(counts[s]));
+    return commit_output(out, reason);
 }
 
 void shut_down()
@@ -52,7 +38,10 @@ void shut_down()
         std::vector<int64_t> counts(n + 1);
         for (int s = 0; s <= n; s++)
             counts[s] = std::atomic_ref<int32_t>(scores[s]).load(std::memory_order_relaxed);
-        write_scores_file(SCORES_FILE, counts.data(), n);
+        output_file out;
+        std::string reason;
+        if (open_output(out, SCORES_FILE, reason))
+            write_scores_file(out, counts.data(), n, reason);
     }
     if (solver_ended) {
         std::free(scores);

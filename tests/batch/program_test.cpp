@@ -3,13 +3,15 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <thread>
@@ -36,10 +38,11 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    // Starts the program in dir with its output going to files there. An
-    // alarm ends it after two minutes (status 142), so that a program that
-    // ignored a stop fails its test instead of hanging the run.
-    pid_t start(std::vector<std::string> args)
+    // Starts the program in dir with its output going to files there, after
+    // before_exec ran in its process. An alarm ends it after two minutes
+    // (status 142), so that a program that ignored a stop fails its test
+    // instead of hanging the run.
+    pid_t start(std::vector<std::string> args, const std::function<void()>& before_exec = nullptr)
     {
         args.insert(args.begin(), BATCH_PROGRAM);
         std::vector<char*> argv;
@@ -51,8 +54,11 @@ protected:
             alarm(120);
             if (chdir(dir.c_str()) == 0 &&
                 dup2(open("stdout.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO) >= 0 &&
-                dup2(open("stderr.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO) >= 0)
+                dup2(open("stderr.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO) >= 0) {
+                if (before_exec)
+                    before_exec();
                 execv(argv[0], argv.data());
+            }
             _exit(127);
         }
         return pid;
@@ -106,11 +112,6 @@ TEST_F(ProgramTest, TwoJobsPlayLikeTwoSingleRunsAndTheirCountsAdd)
     EXPECT_EQ(file("both.log"), file("a.log") + file("b.log"));
     EXPECT_EQ(file("both.trace"), file("a.trace") + file("b.trace"));
     EXPECT_NE(file("a.trace").rfind(file("b.trace"), 0), 0u) << "S + 1 plays other games than S";
-    struct stat info;
-    ASSERT_EQ(stat((dir + "/both.log").c_str(), &info), 0);
-    mode_t mask = umask(0);
-    umask(mask);
-    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << "the replaced log has the mode any new file gets";
 
     // The last run's statistics file replaced the earlier runs' one.
     std::vector<int64_t> counts(481);
@@ -242,4 +243,23 @@ TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
         << result.out;
     EXPECT_NE(file("p.svg").find("</svg>"), std::string::npos);
     EXPECT_EQ(names(), (std::set<std::string>{"games.log", "p.svg", "qxscores.txt"})) << "no temporary left";
+}
+
+TEST_F(ProgramTest, AWriteThatFailsIsNamedWithItsReasonAndLeavesNoTemporary)
+{
+    std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
+    // Files may grow to 1000 bytes: the log and the summary fit, the
+    // statistics file and the plot do not.
+    run_result result = finish(start({"-n", "3", "-s", SEED, "--log", "games.log", "--plot", "p.svg"}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err,
+              "orvanta-batch: cannot write 'qxscores.txt': File too large\n"
+              "orvanta-batch: cannot write 'p.svg': File too large\n");
+    EXPECT_EQ(lines_of(file("games.log")).size(), 3u);
+    EXPECT_EQ(file("qxscores.txt"), "earlier run\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"games.log", "qxscores.txt"}));
 }
