@@ -4,7 +4,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "driver/state.h"
@@ -12,6 +14,16 @@
 #include "engine/board.h"
 
 std::atomic<int32_t> shut_down_done;
+
+namespace {
+// The name the user can find the file by (as it is if the folder is gone).
+std::string full_name(const char* name)
+{
+    std::error_code no_folder;
+    std::filesystem::path full = std::filesystem::absolute(name, no_folder);
+    return no_folder ? name : full.string();
+}
+}  // namespace
 
 int write_scores_file(output_file& out, const int64_t* counts, int n, std::string& reason)
 {
@@ -22,10 +34,10 @@ int write_scores_file(output_file& out, const int64_t* counts, int n, std::strin
     return commit_output(out, reason);
 }
 
-void shut_down()
+std::string shut_down()
 {
     if (shut_down_done)
-        return;
+        return "";
     int n = xdim * ydim;
     killthread = 1;
     stop_solving = 1;
@@ -34,14 +46,15 @@ void shut_down()
         wait_taking_texts(SHUTDOWN_WAIT_MS);
     bool solver_ended = !thread_running.load(std::memory_order_acquire);
 
+    std::string failure;
     if (scores) {
         std::vector<int64_t> counts(n + 1);
         for (int s = 0; s <= n; s++)
             counts[s] = std::atomic_ref<int32_t>(scores[s]).load(std::memory_order_relaxed);
         output_file out;
         std::string reason;
-        if (open_output(out, SCORES_FILE, reason))
-            write_scores_file(out, counts.data(), n, reason);
+        if (!open_output(out, SCORES_FILE, reason) || !write_scores_file(out, counts.data(), n, reason))
+            failure = "Cannot write \"" + full_name(SCORES_FILE) + "\": " + reason;
     }
     if (solver_ended) {
         std::free(scores);
@@ -50,4 +63,5 @@ void shut_down()
         sea = nullptr;
     }
     shut_down_done = 1;
+    return failure;
 }

@@ -19,7 +19,10 @@ extern std::atomic<int32_t> shut_down_done;
 // and the histogram. If the solver outlives the wait, the file is written
 // from the histogram as it stands and both arrays are left to the end of the
 // process, since the solver still uses them. A second call does nothing.
-void shut_down();
+// Returns "" or, if the statistics could not be written, a text for the
+// user naming the file and the reason:
+//   Cannot write "/home/ann/qxscores.txt": Permission denied
+std::string shut_down();
 
 // Writes the histogram counts[0..n] into out (from open_output) as n + 1
 // lines "s TAB count CR LF" and commits it. Returns 1 on success, 0 with the

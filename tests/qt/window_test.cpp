@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -188,14 +189,28 @@ private slots:
     void exit_and_close_write_the_statistics_and_end_the_loop_with_0_data()
     {
         QTest::addColumn<bool>("by_closing");
-        QTest::newRow("Exit") << false;
-        QTest::newRow("closing the window") << true;
+        QTest::addColumn<bool>("scores_a_folder");
+        QTest::newRow("Exit") << false << false;
+        QTest::newRow("closing the window") << true << false;
+        QTest::newRow("Exit where qxscores.txt is a folder: a box says so") << false << true;
     }
     void exit_and_close_write_the_statistics_and_end_the_loop_with_0()
     {
         QFETCH(bool, by_closing);
+        QFETCH(bool, scores_a_folder);
         std::remove(SCORES_FILE);
+        if (scores_a_folder)
+            QDir().mkdir(SCORES_FILE);
         scores[479] = 2;
+        QString box_text;  // of any box shown on the way out, which is then closed
+        QTimer boxes;
+        connect(&boxes, &QTimer::timeout, this, [&box_text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box_text = box->text();
+                box->accept();
+            }
+        });
+        boxes.start(10);
         QTimer::singleShot(0, [by_closing] {
             if (by_closing)
                 mineWind->close();
@@ -205,6 +220,12 @@ private slots:
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(int(shut_down_done), 1);
         QCOMPARE(status_part_text(0), QString("Shutting down..."));
+        if (scores_a_folder) {
+            QCOMPARE(box_text, "Cannot write \"" + QDir::current().absoluteFilePath(SCORES_FILE) + "\": Is a directory");
+            QVERIFY(QDir().rmdir(SCORES_FILE));
+            return;
+        }
+        QCOMPARE(box_text, QString());
         std::ifstream file(SCORES_FILE, std::ios::binary);
         std::string all((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         QCOMPARE(std::count(all.begin(), all.end(), '\n'), 481L);
