@@ -111,9 +111,10 @@ int append_file(output_file& out, std::FILE* part)
 
 [[noreturn]] void worker_main(const worker_plan& plan, pid_t parent)
 {
-    // A worker whose parent died stops after its current game.
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent)
+    // A worker whose parent died has no one to play for. SIGKILL, because a
+    // handler or a stopped worker would hold up any other signal.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)  // it died before the line above
         _exit(EXIT_WORKER_FAILED);
     int ok = play_share(plan);
     for (std::FILE* sink : {plan.log, plan.trace})

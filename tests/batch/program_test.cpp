@@ -1,12 +1,14 @@
 // The built orvanta-batch run as a user runs it: determinism across worker
-// processes, the output files, bad input, the interrupt.
+// processes, the output files, bad input, the interrupt, a killed parent.
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -262,4 +264,43 @@ TEST_F(ProgramTest, AWriteThatFailsIsNamedWithItsReasonAndLeavesNoTemporary)
     EXPECT_EQ(lines_of(file("games.log")).size(), 3u);
     EXPECT_EQ(file("qxscores.txt"), "earlier run\r\n");
     EXPECT_EQ(names(), (std::set<std::string>{"games.log", "qxscores.txt"}));
+}
+
+TEST_F(ProgramTest, WorkersEndWithTheirParentEvenWhenTheyCannotRunAHandler)
+{
+    prctl(PR_SET_CHILD_SUBREAPER, 1);  // orphaned workers become this process's to wait for
+    pid_t parent = start({"-n", "100000000", "-s", SEED, "-j", "2", "--no-guess", "--log", "games.log"});
+    // Two workers that have written their log, so are past their set-up.
+    auto logging = [](pid_t worker) {
+        std::ifstream io("/proc/" + std::to_string(worker) + "/io");
+        std::string key;
+        int64_t bytes = 0;
+        while (io >> key >> bytes && key != "wchar:")
+            continue;
+        return key == "wchar:" && bytes > 0;
+    };
+    std::set<pid_t> workers;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while ((workers.size() < 2 || !std::all_of(workers.begin(), workers.end(), logging)) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream children("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) + "/children");
+        workers = {std::istream_iterator<pid_t>(children), std::istream_iterator<pid_t>()};
+    }
+    EXPECT_EQ(workers.size(), 2u);
+    for (pid_t worker : workers)
+        kill(worker, SIGSTOP);  // a stopped worker runs no handler until it is continued
+    kill(parent, SIGKILL);
+    EXPECT_EQ(finish(parent).status, 128 + SIGKILL);
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!workers.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::erase_if(workers, [](pid_t worker) { return waitpid(worker, nullptr, WNOHANG) == worker; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(workers.empty()) << "workers outlived their parent";
+    for (pid_t worker : workers) {
+        kill(worker, SIGKILL);
+        waitpid(worker, nullptr, 0);
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
