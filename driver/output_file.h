@@ -1,7 +1,7 @@
 // Every file the programs write: a file is replaced whole or not at all, and
 // what a name stands for (a link, a pipe, a device) stays what it was.
-// Defined once per platform: ui/common/output_file.cpp (POSIX) and
-// ui/win32/output_file.cpp.
+// The two functions are defined once per platform: ui/common/output_file.cpp
+// (POSIX) and ui/win32/output_file.cpp.
 #pragma once
 
 #include <cstdio>
