@@ -112,7 +112,7 @@ void add_play_options(CLI::App& app, batch_options& options)
     add_value(app, "--plot", path_into(options.plot_path));
 }
 
-// argv for CLI11, which takes it last argument first. CLI11 2.1 reads
+// argv for CLI11, which takes the arguments last first. CLI11 2.1 reads
 // "--log=" as a bare "--log" that takes the next argument as its value: the
 // empty value becomes an argument of its own.
 std::vector<std::string> arguments(int argc, char** argv)
