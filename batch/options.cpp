@@ -1,136 +1,144 @@
-// Parsing the batch player's options: --name value, --name=value, -n value, -nvalue.
+// Reading the batch player's command line with CLI11, in our own words:
+// --name value, --name=value, -n value, -nvalue.
 #include "batch/options.h"
 
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include <algorithm>
 #include <charconv>
-#include <cstring>
+#include <functional>
 #include <limits>
-#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "engine/board.h"
 #include "engine/random.h"
 
 namespace {
 
-struct option_kind {
-    const char* name;
-    char short_name;  // 0: none
-    bool takes_value;
-};
-
-constexpr option_kind OPTION_KINDS[] = {
-    {"games", 'n', true},    {"until-win", 0, false}, {"seed", 's', true},    {"first", 0, true},
-    {"no-guess", 0, false},  {"jobs", 'j', true},     {"log", 0, true},       {"trace", 0, true},
-    {"verbose", 0, true},    {"scores", 0, true},     {"plot", 0, true},      {"help", 'h', false},
-    {"version", 0, false},
-};
-
 inline constexpr int MAX_JOBS = 256;
 inline constexpr int MAX_VERBOSE = 4;
 
-const option_kind* find_long(std::string_view name)
-{
-    for (const option_kind& option : OPTION_KINDS)
-        if (name == option.name)
-            return &option;
-    return nullptr;
-}
+// Stores an option's value where it belongs, or returns what is wrong with
+// it; CLI11 puts the option's name in front ("--jobs: '0' is out of range").
+using value_reader = std::function<std::string(const std::string&)>;
 
-const option_kind* find_short(char name)
-{
-    for (const option_kind& option : OPTION_KINDS)
-        if (option.short_name && name == option.short_name)
-            return &option;
-    return nullptr;
-}
-
-// Reads a whole decimal number within [low, high]; 0 with error set otherwise.
-int read_number(const char* option, std::string_view text, int64_t low, int64_t high, int64_t& value,
-                std::string& error)
+// A whole decimal number within [low, high].
+std::string read_number(const std::string& text, int64_t low, int64_t high, int64_t& value)
 {
     const char* end = text.data() + text.size();
     auto [stop, status] = std::from_chars(text.data(), end, value);
     if (status == std::errc() && stop == end && value >= low && value <= high)
-        return 1;
-    std::string quoted = "--" + std::string(option) + ": '" + std::string(text) + "' ";
+        return "";
     if ((status == std::errc() || status == std::errc::result_out_of_range) && stop == end && !text.empty())
-        error = quoted + "is out of range (" + std::to_string(low) + " to " + std::to_string(high) + ")";
-    else
-        error = quoted + "is not a whole number";
-    return 0;
+        return fmt::format("'{}' is out of range ({} to {})", text, low, high);
+    return fmt::format("'{}' is not a whole number", text);
+}
+
+template <typename T>
+value_reader number_into(T& place, int64_t low, int64_t high)
+{
+    return [&place, low, high](const std::string& text) {
+        int64_t value = 0;
+        std::string problem = read_number(text, low, high, value);
+        if (problem.empty())
+            place = T(value);
+        return problem;
+    };
+}
+
+value_reader path_into(std::string& place)
+{
+    return [&place](const std::string& text) {
+        if (text.empty())
+            return std::string("the file name is empty");
+        place = text;
+        return std::string();
+    };
 }
 
 // "X,Y" naming a cell of the field.
-int read_cell(std::string_view text, batch_options& options, std::string& error)
+std::string read_cell(const std::string& text, batch_options& options)
 {
     std::size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        return fmt::format("'{}' is not a cell X,Y", text);
+    const int64_t any = std::numeric_limits<int32_t>::max();
     int64_t x = 0;
     int64_t y = 0;
-    const int64_t any = std::numeric_limits<int32_t>::max();
-    if (comma == std::string_view::npos) {
-        error = "--first: '" + std::string(text) + "' is not a cell X,Y";
-        return 0;
-    }
-    if (!read_number("first", text.substr(0, comma), -any, any, x, error) ||
-        !read_number("first", text.substr(comma + 1), -any, any, y, error))
-        return 0;
-    if (x < 0 || x >= xdim || y < 0 || y >= ydim) {
-        error = "--first: '" + std::string(text) + "' is outside the " + std::to_string(xdim) + " by " +
-                std::to_string(ydim) + " field (X 0 to " + std::to_string(xdim - 1) + ", Y 0 to " +
-                std::to_string(ydim - 1) + ")";
-        return 0;
-    }
+    std::string problem = read_number(text.substr(0, comma), -any, any, x);
+    if (problem.empty())
+        problem = read_number(text.substr(comma + 1), -any, any, y);
+    if (!problem.empty())
+        return problem;
+    if (x < 0 || x >= xdim || y < 0 || y >= ydim)
+        return fmt::format("'{}' is outside the {} by {} field (X 0 to {}, Y 0 to {})", text, xdim, ydim, xdim - 1,
+                           ydim - 1);
     options.first_x = int(x);
     options.first_y = int(y);
-    return 1;
+    return "";
 }
 
-int read_path(const char* option, std::string_view text, std::string& path, std::string& error)
+void add_value(CLI::App& app, const std::string& names, const value_reader& read)
 {
-    if (text.empty()) {
-        error = "--" + std::string(option) + ": the file name is empty";
-        return 0;
-    }
-    path = text;
-    return 1;
+    app.add_option(names)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->check(CLI::Validator([read](std::string& text) { return read(text); }, ""));
 }
 
-int apply_value(const option_kind& option, std::string_view value, batch_options& options, std::string& error)
+void add_flag(CLI::App& app, const std::string& names, bool& place)
 {
-    std::string_view name = option.name;
-    int64_t number = 0;
-    if (name == "games") {
-        if (!read_number(option.name, value, 1, std::numeric_limits<int64_t>::max(), number, error))
-            return 0;
-        options.games = number;
-    } else if (name == "seed") {
-        if (!read_number(option.name, value, 0, std::numeric_limits<uint32_t>::max(), number, error))
-            return 0;
-        options.seed = uint32_t(number);
-    } else if (name == "jobs") {
-        if (!read_number(option.name, value, 1, MAX_JOBS, number, error))
-            return 0;
-        options.jobs = int(number);
-    } else if (name == "verbose") {
-        if (!read_number(option.name, value, 0, MAX_VERBOSE, number, error))
-            return 0;
-        options.verbose = int(number);
-    } else if (name == "first") {
-        return read_cell(value, options, error);
-    } else if (name == "log") {
-        return read_path(option.name, value, options.log_path, error);
-    } else if (name == "trace") {
-        return read_path(option.name, value, options.trace_path, error);
-    } else if (name == "scores") {
-        if (value == "-") {
-            error = "--scores: the statistics file cannot go to standard output";
-            return 0;
+    app.add_flag(names, place)->disable_flag_override();
+}
+
+// The options of a run of games.
+void add_play_options(CLI::App& app, batch_options& options)
+{
+    add_value(app, "-n,--games", number_into(options.games, 1, std::numeric_limits<int64_t>::max()));
+    add_flag(app, "--until-win", options.until_win);
+    add_value(app, "-s,--seed", number_into(options.seed, 0, std::numeric_limits<uint32_t>::max()));
+    add_value(app, "--first", [&options](const std::string& text) { return read_cell(text, options); });
+    add_flag(app, "--no-guess", options.no_guess);
+    add_value(app, "-j,--jobs", number_into(options.jobs, 1, MAX_JOBS));
+    add_value(app, "--log", path_into(options.log_path));
+    add_value(app, "--trace", path_into(options.trace_path));
+    add_value(app, "--verbose", number_into(options.verbose, 0, MAX_VERBOSE));
+    add_value(app, "--scores", [&options](const std::string& text) {
+        if (text == "-")
+            return std::string("the statistics file cannot go to standard output");
+        return path_into(options.scores_path)(text);
+    });
+    add_value(app, "--plot", path_into(options.plot_path));
+}
+
+// argv for CLI11, which takes the arguments last first. CLI11 2.1 reads
+// "--log=" as a bare "--log" that takes the next argument as its value: the
+// empty value becomes an argument of its own.
+std::vector<std::string> arguments(int argc, char** argv)
+{
+    std::vector<std::string> args;
+    for (int i = argc - 1; i > 0; i--) {
+        std::string arg = argv[i];
+        if (arg.size() > 3 && arg.starts_with("--") && arg.find('=') == arg.size() - 1) {
+            args.emplace_back();
+            arg.pop_back();
         }
-        return read_path(option.name, value, options.scores_path, error);
-    } else {
-        return read_path(option.name, value, options.plot_path, error);
+        args.push_back(arg);
     }
-    return 1;
+    return args;
+}
+
+// CLI11 names the option at the start of its complaints about a missing or
+// an unwanted value: "--games: 1 required TEXT missing", "until-win was
+// given a disallowed flag override".
+std::string in_our_words(const CLI::ArgumentMismatch& mismatch)
+{
+    std::string text = mismatch.what();
+    std::size_t flag_end = text.find(" was given");
+    if (flag_end != std::string::npos)
+        return "option '--" + text.substr(0, flag_end) + "' takes no value";
+    return "option '" + text.substr(0, text.find(':')) + "' needs a value";
 }
 
 }  // namespace
@@ -140,58 +148,31 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     options = batch_options{};
     options.seed = clock_seconds();
     options.jobs = int(std::max(1u, std::thread::hardware_concurrency()));
-    parse_result result = PARSE_RUN;
-    for (int i = 1; i < argc; i++) {
-        std::string_view arg = argv[i];
-        const option_kind* option = nullptr;
-        std::string_view value;
-        bool has_value = false;
-        if (arg.size() > 2 && arg.starts_with("--")) {
-            std::size_t equals = arg.find('=');
-            option = find_long(arg.substr(2, equals == std::string_view::npos ? arg.npos : equals - 2));
-            if (option && equals != std::string_view::npos) {
-                value = arg.substr(equals + 1);
-                has_value = true;
-            }
-        } else if (arg.size() >= 2 && arg[0] == '-' && arg[1] != '-') {
-            option = find_short(arg[1]);
-            if (option && arg.size() > 2) {
-                value = arg.substr(2);
-                has_value = true;
-            }
-        } else {
-            error = "unexpected argument '" + std::string(arg) + "'";
-            return PARSE_ERROR;
-        }
-        if (!option) {
-            error = "unknown option '" + std::string(arg) + "'";
-            return PARSE_ERROR;
-        }
-        std::string shown = "--" + std::string(option->name);
-        if (!option->takes_value && has_value) {
-            error = "option '" + shown + "' takes no value";
-            return PARSE_ERROR;
-        }
-        if (option->takes_value && !has_value) {
-            if (i + 1 >= argc) {
-                error = "option '" + shown + "' needs a value";
-                return PARSE_ERROR;
-            }
-            value = argv[++i];
-        }
-        std::string_view name = option->name;
-        if (name == "help")
-            result = PARSE_HELP;
-        else if (name == "version" && result != PARSE_HELP)
-            result = PARSE_VERSION;
-        else if (name == "until-win")
-            options.until_win = true;
-        else if (name == "no-guess")
-            options.no_guess = true;
-        else if (option->takes_value && !apply_value(*option, value, options, error))
-            return PARSE_ERROR;
+    CLI::App app;
+    app.set_help_flag();  // ours below: usage_text(), and only once the rest was read
+    app.allow_extras();   // named below in our words
+    bool help = false;
+    bool version = false;
+    add_play_options(app, options);
+    add_flag(app, "-h,--help", help);
+    add_flag(app, "--version", version);
+    try {
+        app.parse(arguments(argc, argv));
+    } catch (const CLI::ArgumentMismatch& mismatch) {
+        error = in_our_words(mismatch);
+        return PARSE_ERROR;
+    } catch (const CLI::ParseError& problem) {
+        error = problem.what();
+        return PARSE_ERROR;
     }
-    return result;
+    std::vector<std::string> extra = app.remaining();
+    if (!extra.empty()) {
+        const std::string& first = extra.front();
+        bool option = first.size() > 1 && first[0] == '-' && first != "--";
+        error = fmt::format("{} '{}'", option ? "unknown option" : "unexpected argument", first);
+        return PARSE_ERROR;
+    }
+    return help ? PARSE_HELP : version ? PARSE_VERSION : PARSE_RUN;
 }
 
 std::string usage_text()

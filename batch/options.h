@@ -23,7 +23,8 @@ enum parse_result { PARSE_RUN, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
 
 // Reads argv into options (which starts from the defaults, seed and jobs
 // filled from the clock and the machine). On PARSE_ERROR, error holds a
-// one-line message naming the problem.
+// one-line message naming the problem; a problem wins over --help, and
+// --help over --version, wherever each stands.
 parse_result parse_options(int argc, char** argv, batch_options& options, std::string& error);
 
 // The text --help prints.

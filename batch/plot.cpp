@@ -1,15 +1,13 @@
 // Drawing the histogram as SVG: plain text, no library.
 #include "batch/plot.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
-#include <cinttypes>
 #include <cmath>
 #include <numeric>
 #include <vector>
-
-#include "batch/format.h"
-#include "batch/output.h"
 
 namespace {
 
@@ -61,27 +59,27 @@ std::string histogram_svg(const game_tally& total, int n)
     int64_t totals[OUTCOME_COUNT];
     for (int o = 0; o < OUTCOME_COUNT; o++)
         totals[o] = outcome_total(total, game_outcome(o));
-    std::string svg = format(
+    std::string svg = fmt::format(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" "
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{0}\" height=\"{1}\" viewBox=\"0 0 {0} {1}\" "
         "font-family=\"sans-serif\" font-size=\"13\">\n"
-        "<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
-        WIDTH, HEIGHT, WIDTH, HEIGHT);
-    std::string title = format("%" PRId64 " games: %" PRId64 " won (%.1f%%), %" PRId64 " lost, %" PRId64
-                               " unsolved, %" PRId64 " no-start",
-                               games, totals[OUTCOME_WON],
-                               games ? 100.0 * double(totals[OUTCOME_WON]) / double(games) : 0.0,
-                               totals[OUTCOME_LOST], totals[OUTCOME_UNSOLVED], totals[OUTCOME_NOSTART]);
-    svg += format("<title>%s</title>\n", title.c_str());
-    svg += format("<text x=\"%d\" y=\"32\" text-anchor=\"middle\" font-size=\"18\" font-weight=\"bold\">%s</text>\n",
-                  WIDTH / 2, title.c_str());
+        "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n",
+        WIDTH, HEIGHT);
+    std::string title = fmt::format("{} games: {} won ({:.1f}%), {} lost, {} unsolved, {} no-start", games,
+                                    totals[OUTCOME_WON],
+                                    games ? 100.0 * double(totals[OUTCOME_WON]) / double(games) : 0.0,
+                                    totals[OUTCOME_LOST], totals[OUTCOME_UNSOLVED], totals[OUTCOME_NOSTART]);
+    svg += fmt::format("<title>{}</title>\n", title);
+    svg += fmt::format(
+        "<text x=\"{}\" y=\"32\" text-anchor=\"middle\" font-size=\"18\" font-weight=\"bold\">{}</text>\n",
+        WIDTH / 2, title);
 
     // Grid lines and labels of the games axis.
     for (int64_t g = 0; g <= top; g += step) {
         double y = y_of(g);
-        svg += format("<line x1=\"%d\" y1=\"%.1f\" x2=\"%d\" y2=\"%.1f\" stroke=\"#dddddd\"/>\n", LEFT, y,
-                      WIDTH - RIGHT, y);
-        svg += format("<text x=\"%d\" y=\"%.1f\" text-anchor=\"end\">%" PRId64 "</text>\n", LEFT - 8, y + 4, g);
+        svg += fmt::format("<line x1=\"{}\" y1=\"{:.1f}\" x2=\"{}\" y2=\"{:.1f}\" stroke=\"#dddddd\"/>\n", LEFT, y,
+                           WIDTH - RIGHT, y);
+        svg += fmt::format("<text x=\"{}\" y=\"{:.1f}\" text-anchor=\"end\">{}</text>\n", LEFT - 8, y + 4, g);
     }
     // The bars, stacked by outcome, a pixel apart.
     for (int b = 0; b < bins; b++) {
@@ -90,50 +88,43 @@ std::string histogram_svg(const game_tally& total, int n)
             int64_t count = binned[b][o];
             if (!count)
                 continue;
-            svg += format("<rect x=\"%.2f\" y=\"%.2f\" width=\"%.2f\" height=\"%.2f\" fill=\"%s\"/>\n",
-                          x_of(b * BIN) + 0.5, y_of(below + count), BIN * cell_width - 1,
-                          y_of(below) - y_of(below + count), OUTCOME_COLOURS[o]);
+            svg += fmt::format("<rect x=\"{:.2f}\" y=\"{:.2f}\" width=\"{:.2f}\" height=\"{:.2f}\" fill=\"{}\"/>\n",
+                               x_of(b * BIN) + 0.5, y_of(below + count), BIN * cell_width - 1,
+                               y_of(below) - y_of(below + count), OUTCOME_COLOURS[o]);
             below += count;
         }
     }
     // The cells axis with its labels.
-    svg += format("<line x1=\"%d\" y1=\"%.1f\" x2=\"%d\" y2=\"%.1f\" stroke=\"black\"/>\n", LEFT, bottom,
-                  WIDTH - RIGHT, bottom);
-    svg += format("<line x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%.1f\" stroke=\"black\"/>\n", LEFT, TOP, LEFT, bottom);
+    svg += fmt::format("<line x1=\"{}\" y1=\"{:.1f}\" x2=\"{}\" y2=\"{:.1f}\" stroke=\"black\"/>\n", LEFT, bottom,
+                       WIDTH - RIGHT, bottom);
+    svg += fmt::format("<line x1=\"{0}\" y1=\"{1}\" x2=\"{0}\" y2=\"{2:.1f}\" stroke=\"black\"/>\n", LEFT, TOP,
+                       bottom);
     for (int s = 0; s <= n; s += X_TICK) {
-        svg += format("<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"black\"/>\n", x_of(s),
-                      bottom, x_of(s), bottom + 5);
-        svg += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"middle\">%d</text>\n", x_of(s), bottom + 20, s);
+        svg += fmt::format("<line x1=\"{0:.1f}\" y1=\"{1:.1f}\" x2=\"{0:.1f}\" y2=\"{2:.1f}\" stroke=\"black\"/>\n",
+                           x_of(s), bottom, bottom + 5);
+        svg += fmt::format("<text x=\"{:.1f}\" y=\"{:.1f}\" text-anchor=\"middle\">{}</text>\n", x_of(s),
+                           bottom + 20, s);
     }
-    svg += format("<text x=\"%.1f\" y=\"%d\" text-anchor=\"middle\" font-size=\"15\">cells left hidden</text>\n",
-                  LEFT + plot_width / 2, HEIGHT - 20);
-    svg += format("<text transform=\"translate(24 %.1f) rotate(-90)\" text-anchor=\"middle\" "
-                  "font-size=\"15\">games</text>\n",
-                  TOP + plot_height / 2);
+    svg += fmt::format("<text x=\"{:.1f}\" y=\"{}\" text-anchor=\"middle\" font-size=\"15\">cells left hidden</text>\n",
+                       LEFT + plot_width / 2, HEIGHT - 20);
+    svg += fmt::format("<text transform=\"translate(24 {:.1f}) rotate(-90)\" text-anchor=\"middle\" "
+                       "font-size=\"15\">games</text>\n",
+                       TOP + plot_height / 2);
     // The won games named above their bar, and a legend with the totals.
     if (totals[OUTCOME_WON]) {
         int64_t first_bar = std::accumulate(binned[0].begin(), binned[0].end(), int64_t(0));
-        svg += format("<text x=\"%.1f\" y=\"%.1f\" fill=\"%s\" font-weight=\"bold\">%" PRId64 " won</text>\n",
-                      x_of(0), y_of(first_bar) - 6, OUTCOME_COLOURS[OUTCOME_WON], totals[OUTCOME_WON]);
+        svg += fmt::format("<text x=\"{:.1f}\" y=\"{:.1f}\" fill=\"{}\" font-weight=\"bold\">{} won</text>\n", x_of(0),
+                           y_of(first_bar) - 6, OUTCOME_COLOURS[OUTCOME_WON], totals[OUTCOME_WON]);
     }
-    svg += format("<text x=\"%d\" y=\"%d\" fill=\"#666666\">each bar: %d scores</text>\n", LEFT, TOP - 22, BIN);
+    svg += fmt::format("<text x=\"{}\" y=\"{}\" fill=\"#666666\">each bar: {} scores</text>\n", LEFT, TOP - 22, BIN);
     double legend_x = WIDTH - RIGHT - 150.0 * int(OUTCOME_COUNT);
     for (int o = 0; o < OUTCOME_COUNT; o++) {
         double x = legend_x + 150.0 * o;
-        svg += format("<rect x=\"%.1f\" y=\"%d\" width=\"12\" height=\"12\" fill=\"%s\"/>\n", x, TOP - 33,
-                      OUTCOME_COLOURS[o]);
-        svg += format("<text x=\"%.1f\" y=\"%d\">%s: %" PRId64 "</text>\n", x + 17, TOP - 22, OUTCOME_LABELS[o],
-                      totals[o]);
+        svg += fmt::format("<rect x=\"{:.1f}\" y=\"{}\" width=\"12\" height=\"12\" fill=\"{}\"/>\n", x, TOP - 33,
+                           OUTCOME_COLOURS[o]);
+        svg += fmt::format("<text x=\"{:.1f}\" y=\"{}\">{}: {}</text>\n", x + 17, TOP - 22, OUTCOME_LABELS[o],
+                           totals[o]);
     }
     svg += "</svg>\n";
     return svg;
-}
-
-int write_plot(const std::string& path, const game_tally& total, int n, std::string& error)
-{
-    output_file out;
-    if (!open_output(out, path, error))
-        return 0;
-    std::fputs(histogram_svg(total, n).c_str(), out.file);
-    return commit_output(out, error);
 }

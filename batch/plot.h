@@ -8,7 +8,3 @@
 // A bar per score 0 to n, stacked by outcome (won, lost, unsolved, no-start
 // each in its own colour), with the totals in the title and labelled axes.
 std::string histogram_svg(const game_tally& total, int n);
-
-// Writes histogram_svg to path ("-" for standard output) without clobbering
-// an existing file on failure. Returns 0 with a one-line error on failure.
-int write_plot(const std::string& path, const game_tally& total, int n, std::string& error);

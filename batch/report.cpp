@@ -1,9 +1,7 @@
 // The progress line and the summary.
 #include "batch/report.h"
 
-#include <cinttypes>
-
-#include "batch/format.h"
+#include <fmt/format.h>
 
 namespace {
 inline constexpr int BAR_WIDTH = 24;
@@ -24,10 +22,10 @@ std::string progress_line(int64_t done, int64_t wanted, double seconds)
     std::string left = "--:--";
     if (per_second > 0) {
         int64_t remaining = int64_t(double(wanted - done) / per_second + 0.5);
-        left = format("%" PRId64 ":%02d", remaining / 60, int(remaining % 60));
+        left = fmt::format("{}:{:02d}", remaining / 60, remaining % 60);
     }
-    return format("%" PRId64 "/%" PRId64 " games [%s] %3d%%  %.0f games/s  %s left", done, wanted, bar.c_str(),
-                  int(part * 100), per_second, left.c_str());
+    return fmt::format("{}/{} games [{}] {:3d}%  {:.0f} games/s  {} left", done, wanted, bar, int(part * 100),
+                       per_second, left);
 }
 
 std::string summary_text(const game_tally& total, const run_facts& facts)
@@ -36,14 +34,14 @@ std::string summary_text(const game_tally& total, const run_facts& facts)
     int64_t won = outcome_total(total, OUTCOME_WON);
     std::string text;
     if (facts.interrupted)
-        text += format("interrupted:  %" PRId64 " of %" PRId64 " games played\n", games, facts.wanted);
-    text += format("games:        %" PRId64 " (seed %" PRIu32 ", %d %s)\n", games, facts.seed, facts.workers,
-                   facts.workers == 1 ? "job" : "jobs");
-    text += format("won:          %" PRId64 " (%.1f%%)\n", won, games ? 100.0 * double(won) / double(games) : 0.0);
-    text += format("lost:         %" PRId64 "\n", outcome_total(total, OUTCOME_LOST));
-    text += format("unsolved:     %" PRId64 "\n", outcome_total(total, OUTCOME_UNSOLVED));
-    text += format("no-start:     %" PRId64 "\n", outcome_total(total, OUTCOME_NOSTART));
-    text += format("safe guesses: %" PRId64 "\n", total.safe_guesses);
-    text += format("time:         %.2f s (%.0f games/s)\n", facts.seconds, rate(games, facts.seconds));
+        text += fmt::format("interrupted:  {} of {} games played\n", games, facts.wanted);
+    text += fmt::format("games:        {} (seed {}, {} {})\n", games, facts.seed, facts.workers,
+                        facts.workers == 1 ? "job" : "jobs");
+    text += fmt::format("won:          {} ({:.1f}%)\n", won, games ? 100.0 * double(won) / double(games) : 0.0);
+    text += fmt::format("lost:         {}\n", outcome_total(total, OUTCOME_LOST));
+    text += fmt::format("unsolved:     {}\n", outcome_total(total, OUTCOME_UNSOLVED));
+    text += fmt::format("no-start:     {}\n", outcome_total(total, OUTCOME_NOSTART));
+    text += fmt::format("safe guesses: {}\n", total.safe_guesses);
+    text += fmt::format("time:         {:.2f} s ({:.0f} games/s)\n", facts.seconds, rate(games, facts.seconds));
     return text;
 }

@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -17,11 +19,10 @@
 #include <thread>
 #include <vector>
 
-#include "batch/format.h"
-#include "batch/output.h"
 #include "batch/plot.h"
 #include "batch/report.h"
 #include "batch/worker.h"
+#include "driver/output_file.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
 #include "engine/board.h"
@@ -75,10 +76,10 @@ bool worker_failed(const worker& w)
 
 std::string describe_failure(int k, const worker& w)
 {
-    std::string which = format("worker %d (seed %u)", k, unsigned(w.plan.seed));
+    std::string which = fmt::format("worker {} (seed {})", k, w.plan.seed);
     if (WIFSIGNALED(w.status))
-        return which + format(" was ended by signal %d (%s)", WTERMSIG(w.status), strsignal(WTERMSIG(w.status)));
-    return which + format(" failed with exit status %d", WEXITSTATUS(w.status));
+        return which + fmt::format(" was ended by signal {} ({})", WTERMSIG(w.status), strsignal(WTERMSIG(w.status)));
+    return which + fmt::format(" failed with exit status {}", WEXITSTATUS(w.status));
 }
 
 int complain(const std::string& message, int status)
@@ -87,21 +88,33 @@ int complain(const std::string& message, int status)
     return status;
 }
 
-// What the outputs can be checked for before a single game is played.
-int check_writable(const std::string& path, std::string& error)
+std::string cannot_write(const std::string& path, const std::string& reason)
 {
-    output_file probe;
-    if (!open_output(probe, path, error))
-        return 0;
-    discard_output(probe);
-    return 1;
+    return fmt::format("cannot write '{}': {}", path == "-" ? "standard output" : path, reason);
+}
+
+// Appends everything part holds, from its start, to out.
+// Returns 0 if reading or writing failed.
+int append_file(output_file& out, std::FILE* part)
+{
+    char buffer[1 << 16];
+    // Earlier parts were written through another process's stream on the
+    // same open file: continue at its end.
+    std::fseek(out.file, 0, SEEK_END);
+    std::rewind(part);
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, part)) > 0)
+        if (std::fwrite(buffer, 1, got, out.file) != got)
+            return 0;
+    return !std::ferror(part);
 }
 
 [[noreturn]] void worker_main(const worker_plan& plan, pid_t parent)
 {
-    // A worker whose parent died stops after its current game.
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
-    if (getppid() != parent)
+    // A worker whose parent died has no one to play for. SIGKILL, because a
+    // handler or a stopped worker would hold up any other signal.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)  // it died before the line above
         _exit(EXIT_WORKER_FAILED);
     int ok = play_share(plan);
     for (std::FILE* sink : {plan.log, plan.trace})
@@ -150,30 +163,32 @@ void wait_for_workers(std::vector<worker>& workers, int64_t wanted, bool show_pr
 int run_batch(const batch_options& options)
 {
     int n = xdim * ydim;
-    std::string error;
-    output_file log;
-    output_file trace;
-    bool one_sink = !options.trace_path.empty() && options.trace_path == options.log_path;
-    if (!options.log_path.empty() && !open_output(log, options.log_path, error))
-        return complain(error, EXIT_CANNOT_WRITE);
-    if (!options.trace_path.empty() && !one_sink && !open_output(trace, options.trace_path, error)) {
-        discard_output(log);
-        return complain(error, EXIT_CANNOT_WRITE);
-    }
-    if (!check_writable(options.scores_path, error) ||
-        (!options.plot_path.empty() && !check_writable(options.plot_path, error))) {
-        discard_output(log);
-        discard_output(trace);
-        return complain(error, EXIT_CANNOT_WRITE);
-    }
-    output_file& trace_out = one_sink ? log : trace;
-
     // --until-win asks for the first win of one sequence of games: one worker.
     int count = options.until_win ? 1 : int(std::min<int64_t>(options.jobs, options.games));
     auto* tallies = static_cast<game_tally*>(shared_memory(sizeof(game_tally) * count));
     shared_stop = static_cast<int32_t*>(shared_memory(sizeof(int32_t)));
     if (!tallies || !shared_stop)
         return complain("cannot share memory with the workers", EXIT_WORKER_FAILED);
+    // From here an interrupt ends the run in order: every temporary is
+    // committed or removed by its owner.
+    catch_interrupts();
+
+    // All outputs are opened before a game is played, so that one that
+    // cannot be written costs no games.
+    bool one_sink = !options.trace_path.empty() && options.trace_path == options.log_path;
+    output_file log;
+    output_file trace;
+    output_file scores;
+    output_file plot;
+    const std::pair<output_file*, std::string> outputs[] = {{&log, options.log_path},
+                                                            {&trace, one_sink ? "" : options.trace_path},
+                                                            {&scores, options.scores_path},
+                                                            {&plot, options.plot_path}};
+    std::string reason;
+    for (const auto& [out, path] : outputs)
+        if (!path.empty() && !open_output(*out, path, reason))
+            return complain(cannot_write(path, reason), EXIT_CANNOT_WRITE);
+    output_file& trace_out = one_sink ? log : trace;
 
     std::vector<worker> workers(count);
     for (int k = 0; k < count; k++) {
@@ -195,7 +210,6 @@ int run_batch(const batch_options& options)
             return complain("cannot create a temporary file for a worker's output", EXIT_CANNOT_WRITE);
     }
 
-    catch_interrupts();
     std::fflush(nullptr);
     auto start = std::chrono::steady_clock::now();
     pid_t parent = getpid();
@@ -214,49 +228,50 @@ int run_batch(const batch_options& options)
     wait_for_workers(workers, options.games, isatty(STDERR_FILENO), start);
     std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
 
+    if (started < count)
+        return complain("cannot start the worker processes", EXIT_WORKER_FAILED);
     auto failed = std::find_if(workers.begin(), workers.end(), worker_failed);
-    if (started < count || failed != workers.end()) {
-        discard_output(log);
-        discard_output(trace);
-        if (started < count)
-            return complain("cannot start the worker processes", EXIT_WORKER_FAILED);
+    if (failed != workers.end())
         return complain(describe_failure(int(failed - workers.begin()), *failed), EXIT_WORKER_FAILED);
-    }
 
     game_tally total{};
-    int written = 1;
+    int gathered = 1;
     for (int k = 0; k < count; k++) {
         const worker_plan& plan = workers[k].plan;
         add_tally(total, *plan.tally);
         if (k == 0)
             continue;
         if (plan.log)
-            written &= append_file(log, plan.log);
+            gathered &= append_file(log, plan.log);
         if (plan.trace && !one_sink)
-            written &= append_file(trace, plan.trace);
+            gathered &= append_file(trace, plan.trace);
         for (std::FILE* part : {plan.log, plan.trace == plan.log ? nullptr : plan.trace})
             if (part)
                 std::fclose(part);
     }
-    if (!written)
-        error = "cannot gather the workers' log and trace";
-    for (output_file* out : {&log, &trace})
-        if (out->file && !commit_output(*out, error))
-            written = 0;
+    std::vector<std::string> problems;
+    if (!gathered)
+        problems.push_back("cannot gather the workers' log and trace");
+    auto commit = [&](output_file& out, const std::string& path) {
+        if (out.file && !commit_output(out, reason))
+            problems.push_back(cannot_write(path, reason));
+    };
+    commit(log, options.log_path);
+    commit(trace, options.trace_path);
     std::vector<int64_t> counts(n + 1);
     for (int s = 0; s <= n; s++)
         counts[s] = score_total(total, s);
-    if (!write_scores_file(options.scores_path.c_str(), counts.data(), n)) {
-        error = "cannot write '" + options.scores_path + "'";
-        written = 0;
-    }
-    if (!options.plot_path.empty() && !write_plot(options.plot_path, total, n, error))
-        written = 0;
+    if (!write_scores_file(scores, counts.data(), n, reason))
+        problems.push_back(cannot_write(options.scores_path, reason));
+    if (plot.file)
+        std::fputs(histogram_svg(total, n).c_str(), plot.file);
+    commit(plot, options.plot_path);
 
     bool stdout_taken = options.log_path == "-" || options.trace_path == "-" || options.plot_path == "-";
     run_facts facts{options.seed, count, options.games, spent.count(), interrupted != 0};
     std::fputs(summary_text(total, facts).c_str(), stdout_taken ? stderr : stdout);
-    if (!written)
-        return complain(error, EXIT_CANNOT_WRITE);
-    return interrupted ? EXIT_INTERRUPTED : 0;
+    int status = interrupted ? EXIT_INTERRUPTED : 0;
+    for (const std::string& problem : problems)
+        status = complain(problem, EXIT_CANNOT_WRITE);
+    return status;
 }

@@ -15,31 +15,29 @@
 
 std::atomic<int32_t> shut_down_done;
 
-int write_scores_file(const char* path, const int64_t* counts, int n)
+namespace {
+// The name the user can find the file by (as it is if the folder is gone).
+std::string full_name(const char* name)
 {
-    std::string temporary = std::string(path) + ".tmp";
-    // Binary mode with explicit CR LF: the same bytes on every platform.
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        return 0;
-    bool ok = true;
-    for (int s = 0; s <= n && ok; s++)
-        ok = std::fprintf(file, "%d\t%lld\r\n", s, static_cast<long long>(counts[s])) > 0;
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code error;
-    if (ok)
-        std::filesystem::rename(temporary, path, error);
-    if (!ok || error) {
-        std::remove(temporary.c_str());
-        return 0;
-    }
-    return 1;
+    std::error_code no_folder;
+    std::filesystem::path full = std::filesystem::absolute(name, no_folder);
+    return no_folder ? name : full.string();
+}
+}  // namespace
+
+int write_scores_file(output_file& out, const int64_t* counts, int n, std::string& reason)
+{
+    // Binary mode with explicit CR LF: the same bytes on every platform. A
+    // failed write leaves the stream's error set, which the commit reports.
+    for (int s = 0; s <= n; s++)
+        std::fprintf(out.file, "%d\t%lld\r\n", s, static_cast<long long>(counts[s]));
+    return commit_output(out, reason);
 }
 
-void shut_down()
+std::string shut_down()
 {
     if (shut_down_done)
-        return;
+        return "";
     int n = xdim * ydim;
     killthread = 1;
     stop_solving = 1;
@@ -48,11 +46,15 @@ void shut_down()
         wait_taking_texts(SHUTDOWN_WAIT_MS);
     bool solver_ended = !thread_running.load(std::memory_order_acquire);
 
+    std::string failure;
     if (scores) {
         std::vector<int64_t> counts(n + 1);
         for (int s = 0; s <= n; s++)
             counts[s] = relaxed_load(scores[s]);
-        write_scores_file(SCORES_FILE, counts.data(), n);
+        output_file out;
+        std::string reason;
+        if (!open_output(out, SCORES_FILE, reason) || !write_scores_file(out, counts.data(), n, reason))
+            failure = "Cannot write \"" + full_name(SCORES_FILE) + "\": " + reason;
     }
     if (solver_ended) {
         std::free(scores);
@@ -61,4 +63,5 @@ void shut_down()
         sea = nullptr;
     }
     shut_down_done = 1;
+    return failure;
 }

@@ -3,6 +3,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
+
+#include "driver/output_file.h"
 
 inline constexpr const char* SCORES_FILE = "qxscores.txt";
 inline constexpr int SHUTDOWN_WAIT_MS = 333;
@@ -16,9 +19,12 @@ extern std::atomic<int32_t> shut_down_done;
 // and the histogram. If the solver outlives the wait, the file is written
 // from the histogram as it stands and both arrays are left to the end of the
 // process, since the solver still uses them. A second call does nothing.
-void shut_down();
+// Returns "" or, if the statistics could not be written, a text for the
+// user naming the file and the reason:
+//   Cannot write "/home/ann/qxscores.txt": Permission denied
+std::string shut_down();
 
-// Writes the histogram counts[0..n] as n + 1 lines "s TAB count CR LF",
-// through a temporary file renamed over path, so an existing file is never
-// left half-written. Returns 1 on success, 0 (nothing replaced) on failure.
-int write_scores_file(const char* path, const int64_t* counts, int n);
+// Writes the histogram counts[0..n] into out (from open_output) as n + 1
+// lines "s TAB count CR LF" and commits it. Returns 1 on success, 0 with the
+// reason on failure (the file it would replace is left as it was).
+int write_scores_file(output_file& out, const int64_t* counts, int n, std::string& reason);

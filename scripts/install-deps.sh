@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine xvfb xauth x11-utils x11-apps imagemagick xdotool

@@ -1,19 +1,24 @@
 // The built orvanta-batch run as a user runs it: determinism across worker
-// processes, the output files, bad input, the interrupt.
+// processes, the output files, bad input, the interrupt, a killed parent.
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/stat.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <thread>
 
+#include "batch/options.h"
 #include "tests/batch/helpers.h"
 
 namespace {
@@ -35,10 +40,11 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    // Starts the program in dir with its output going to files there. An
-    // alarm ends it after two minutes (status 142), so that a program that
-    // ignored a stop fails its test instead of hanging the run.
-    pid_t start(std::vector<std::string> args)
+    // Starts the program in dir with its output going to files there, after
+    // before_exec ran in its process. An alarm ends it after two minutes
+    // (status 142), so that a program that ignored a stop fails its test
+    // instead of hanging the run.
+    pid_t start(std::vector<std::string> args, const std::function<void()>& before_exec = nullptr)
     {
         args.insert(args.begin(), BATCH_PROGRAM);
         std::vector<char*> argv;
@@ -50,8 +56,11 @@ protected:
             alarm(120);
             if (chdir(dir.c_str()) == 0 &&
                 dup2(open("stdout.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO) >= 0 &&
-                dup2(open("stderr.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO) >= 0)
+                dup2(open("stderr.captured", O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO) >= 0) {
+                if (before_exec)
+                    before_exec();
                 execv(argv[0], argv.data());
+            }
             _exit(127);
         }
         return pid;
@@ -105,11 +114,6 @@ TEST_F(ProgramTest, TwoJobsPlayLikeTwoSingleRunsAndTheirCountsAdd)
     EXPECT_EQ(file("both.log"), file("a.log") + file("b.log"));
     EXPECT_EQ(file("both.trace"), file("a.trace") + file("b.trace"));
     EXPECT_NE(file("a.trace").rfind(file("b.trace"), 0), 0u) << "S + 1 plays other games than S";
-    struct stat info;
-    ASSERT_EQ(stat((dir + "/both.log").c_str(), &info), 0);
-    mode_t mask = umask(0);
-    umask(mask);
-    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << "the replaced log has the mode any new file gets";
 
     // The last run's statistics file replaced the earlier runs' one.
     std::vector<int64_t> counts(481);
@@ -201,11 +205,11 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
 
 TEST_F(ProgramTest, HelpAndVersionAreAnsweredWhateverElseIsGiven)
 {
-    run_result help = run({"--games", "5", "--version", "-h"});
-    EXPECT_EQ(help.status, 0);
-    for (const char* option : {"--games", "--until-win", "--seed", "--first", "--no-guess", "--jobs", "--log",
-                               "--trace", "--verbose", "--scores", "--plot", "--version"})
-        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    for (const auto& args : {std::vector<std::string>{"--games", "5", "--version", "-h"}, {"-h", "--version"}}) {
+        run_result help = run(args);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out, usage_text()) << "help wins over version: " << args[0];
+    }
     run_result version = run({"--games", "5", "--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("orvanta-batch ", 0), 0u) << version.out;
@@ -241,4 +245,62 @@ TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
         << result.out;
     EXPECT_NE(file("p.svg").find("</svg>"), std::string::npos);
     EXPECT_EQ(names(), (std::set<std::string>{"games.log", "p.svg", "qxscores.txt"})) << "no temporary left";
+}
+
+TEST_F(ProgramTest, AWriteThatFailsIsNamedWithItsReasonAndLeavesNoTemporary)
+{
+    std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
+    // Files may grow to 1000 bytes: the log and the summary fit, the
+    // statistics file and the plot do not.
+    run_result result = finish(start({"-n", "3", "-s", SEED, "--log", "games.log", "--plot", "p.svg"}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err,
+              "orvanta-batch: cannot write 'qxscores.txt': File too large\n"
+              "orvanta-batch: cannot write 'p.svg': File too large\n");
+    EXPECT_EQ(lines_of(file("games.log")).size(), 3u);
+    EXPECT_EQ(file("qxscores.txt"), "earlier run\r\n");
+    EXPECT_EQ(names(), (std::set<std::string>{"games.log", "qxscores.txt"}));
+}
+
+TEST_F(ProgramTest, WorkersEndWithTheirParentEvenWhenTheyCannotRunAHandler)
+{
+    prctl(PR_SET_CHILD_SUBREAPER, 1);  // orphaned workers become this process's to wait for
+    pid_t parent = start({"-n", "100000000", "-s", SEED, "-j", "2", "--no-guess", "--log", "games.log"});
+    // Two workers that have written their log, so are past their set-up.
+    auto logging = [](pid_t worker) {
+        std::ifstream io("/proc/" + std::to_string(worker) + "/io");
+        std::string key;
+        int64_t bytes = 0;
+        while (io >> key >> bytes && key != "wchar:")
+            continue;
+        return key == "wchar:" && bytes > 0;
+    };
+    std::set<pid_t> workers;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while ((workers.size() < 2 || !std::all_of(workers.begin(), workers.end(), logging)) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream children("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) + "/children");
+        workers = {std::istream_iterator<pid_t>(children), std::istream_iterator<pid_t>()};
+    }
+    EXPECT_EQ(workers.size(), 2u);
+    for (pid_t worker : workers)
+        kill(worker, SIGSTOP);  // a stopped worker runs no handler until it is continued
+    kill(parent, SIGKILL);
+    EXPECT_EQ(finish(parent).status, 128 + SIGKILL);
+    deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!workers.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::erase_if(workers, [](pid_t worker) { return waitpid(worker, nullptr, WNOHANG) == worker; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(workers.empty()) << "workers outlived their parent";
+    for (pid_t worker : workers) {
+        kill(worker, SIGKILL);
+        waitpid(worker, nullptr, 0);
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
 }

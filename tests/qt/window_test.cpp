@@ -2,6 +2,7 @@
 // picture, the menu, presses and commands, a lost game's picture, full-speed
 // play drawn without a loss, the boxes, and Exit.
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
@@ -212,18 +213,38 @@ private slots:
     void exit_and_close_write_the_statistics_and_end_the_loop_with_0_data()
     {
         QTest::addColumn<bool>("by_closing");
-        QTest::newRow("Exit") << false;
-        QTest::newRow("closing the window") << true;
+        QTest::addColumn<bool>("scores_a_folder");
+        QTest::newRow("Exit") << false << false;
+        QTest::newRow("closing the window") << true << false;
+        QTest::newRow("Exit where qxscores.txt is a folder: a box says so") << false << true;
     }
     void exit_and_close_write_the_statistics_and_end_the_loop_with_0()
     {
         QFETCH(bool, by_closing);
+        QFETCH(bool, scores_a_folder);
         std::remove(SCORES_FILE);
+        if (scores_a_folder)
+            QDir().mkdir(SCORES_FILE);
         scores[479] = 2;
+        QString box_text;  // of any box shown on the way out, which is then closed
+        QTimer boxes;
+        connect(&boxes, &QTimer::timeout, this, [&box_text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box_text = box->text();
+                box->accept();
+            }
+        });
+        boxes.start(10);
         QTimer::singleShot(0, [by_closing] { by_closing ? (void)main_window->close() : menu_item("&Exit")->trigger(); });
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(int(shut_down_done), 1);
         QCOMPARE(part(0), QString("Shutting down..."));
+        if (scores_a_folder) {
+            QCOMPARE(box_text, "Cannot write \"" + QDir::current().absoluteFilePath(SCORES_FILE) + "\": Is a directory");
+            QVERIFY(QDir().rmdir(SCORES_FILE));
+            return;
+        }
+        QCOMPARE(box_text, QString());
         std::ifstream file(SCORES_FILE, std::ios::binary);
         std::string all((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
         QCOMPARE(std::count(all.begin(), all.end(), '\n'), 481L);

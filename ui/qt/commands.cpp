@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <string>
 
 #include "driver/commands.h"
 #include "driver/shutdown.h"
@@ -22,10 +23,13 @@ void show_box(QMessageBox::Icon icon, QWidget* owner, const char* caption, const
     box.exec();
 }
 
-// Exit and closing the window: stop in order, write the statistics, end the loop.
+// Exit and closing the window: stop in order, write the statistics (or say
+// why they could not be written), end the loop.
 void command_exit()
 {
-    shut_down();
+    std::string failure = shut_down();
+    if (!failure.empty())
+        show_information_box(main_window, failure.c_str());
     QCoreApplication::exit(0);
 }
 

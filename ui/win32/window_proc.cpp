@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "driver/bridge.h"
 #include "driver/commands.h"
 #include "driver/shutdown.h"
@@ -72,10 +74,13 @@ void on_press(HWND window, LPARAM lparam)
         PostMessageA(window, WM_COMMAND, IDM_SOLVE, 0);
 }
 
-// Exit and closing the window.
-void on_exit()
+// Exit and closing the window. A statistics file that could not be written
+// is named, with the reason, before the program ends.
+void on_exit(HWND window)
 {
-    shut_down();
+    std::string failure = shut_down();
+    if (!failure.empty())
+        MessageBoxA(window, failure.c_str(), nullptr, MB_ICONINFORMATION | MB_OK);
     PostQuitMessage(0);
 }
 
@@ -90,7 +95,7 @@ void on_command(HWND window, WPARAM wparam)
 {
     switch (LOWORD(wparam)) {
     case IDM_EXIT:
-        on_exit();
+        on_exit(window);
         break;
     case IDM_SOLVE:
         solve_command(window);
@@ -132,7 +137,7 @@ LRESULT CALLBACK BaseMsgProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         on_paint(window);
         return 0;
     case WM_CLOSE:
-        on_exit();
+        on_exit(window);
         return 0;
     case WM_SHOW_CELL:
         on_show_cell(window, wparam, lparam);

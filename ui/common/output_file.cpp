@@ -1,0 +1,135 @@
+// Output files on POSIX systems: mkstemp beside the target, fsync, rename.
+#include "driver/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+inline constexpr int MAX_LINKS = 40;  // as many as the kernel follows
+
+int fail(std::string& reason, int error_number)
+{
+    reason = std::strerror(error_number ? error_number : EIO);
+    return 0;
+}
+
+// name, read relative to the folder that holds path.
+std::string beside(const std::string& path, const std::string& name)
+{
+    std::size_t slash = path.rfind('/');
+    return name.starts_with('/') || slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
+// The name path's chain of symbolic links ends in, which need not exist.
+// Returns 0 with errno set if a link cannot be read or the chain loops.
+int follow_links(const std::string& path, std::string& target)
+{
+    target = path;
+    for (int hops = 0; hops <= MAX_LINKS; hops++) {
+        struct stat info;
+        if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return 1;
+        char link[PATH_MAX];
+        ssize_t length = readlink(target.c_str(), link, sizeof link);
+        if (length == sizeof link)
+            errno = ENAMETOOLONG;
+        if (length < 0 || length == sizeof link)
+            return 0;
+        target = beside(target, std::string(link, std::size_t(length)));
+    }
+    errno = ELOOP;
+    return 0;
+}
+
+// The bits a file created now gets. Reading the mask means setting it, so
+// two threads must not do it at once.
+mode_t new_file_mode()
+{
+    static std::mutex reading;
+    std::lock_guard<std::mutex> lock(reading);
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes the rename in target's folder durable. Some file systems cannot
+// sync a folder; the file is in place by then, so that is no failure.
+void sync_folder(const std::string& target)
+{
+    int folder = open(beside(target, ".").c_str(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+}
+
+}  // namespace
+
+int open_output(output_file& out, const std::string& path, std::string& reason)
+{
+    if (path == "-") {
+        out.file = stdout;
+        return 1;
+    }
+    // stat, not lstat and readlink: /dev/stdout leads to /proc/self/fd/1,
+    // whose link text ("pipe:[7]") names no file. A folder is refused by
+    // fopen ("Is a directory").
+    struct stat info;
+    bool exists = stat(path.c_str(), &info) == 0;
+    if (!exists && errno != ENOENT)
+        return fail(reason, errno);
+    if (exists && !S_ISREG(info.st_mode)) {
+        out.target = path;
+        out.file = std::fopen(path.c_str(), "wb");
+        return out.file ? 1 : fail(reason, errno);
+    }
+    if (!follow_links(path, out.target))
+        return fail(reason, errno);
+    std::string temporary = out.target + ".XXXXXX";
+    int descriptor = mkstemp(temporary.data());
+    if (descriptor < 0)
+        return fail(reason, errno);
+    out.temporary = temporary;
+    out.file = fdopen(descriptor, "wb");
+    if (!out.file) {
+        int error_number = errno;
+        close(descriptor);
+        return fail(reason, error_number);
+    }
+    // mkstemp makes the file private to its owner.
+    if (fchmod(descriptor, exists ? info.st_mode & 07777 : new_file_mode()) != 0)
+        return fail(reason, errno);
+    return 1;
+}
+
+int commit_output(output_file& out, std::string& reason)
+{
+    std::FILE* file = out.file;
+    if (file == stdout) {
+        out.file = nullptr;
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 1 : fail(reason, errno);
+    }
+    bool written = std::fflush(file) == 0 && !std::ferror(file) && (out.temporary.empty() || fsync(fileno(file)) == 0);
+    int error_number = errno;
+    out.file = nullptr;
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error_number = errno;
+    }
+    if (!written)
+        return fail(reason, error_number);
+    if (out.temporary.empty())
+        return 1;
+    if (std::rename(out.temporary.c_str(), out.target.c_str()) != 0)
+        return fail(reason, errno);
+    out.temporary.clear();
+    sync_folder(out.target);
+    return 1;
+}
