@@ -50,9 +50,11 @@ for page in man1/orvanta-batch.1 man6/orvanta.6; do
     fail "$page: $said"
   grep -q "Orvanta $version" "$text" || fail "$page does not render, or lacks the version"
 done
-options() { grep -o -- '--[a-z][a-z-]*' | LC_ALL=C sort -u; }
-[ "$("$root/usr/bin/orvanta-batch" --help | options)" = "$(sed -n '/^OPTIONS/,/^EXIT/p' "$scratch/orvanta-batch.1.txt" | options)" ] ||
-  fail "the manual page's options are not those of orvanta-batch --help"
+# An option's names and value as the help and the page's OPTIONS list them, one a line, in order.
+help_terms=$("$root/usr/bin/orvanta-batch" --help | sed -n 's/^ \{1,6\}\(-[^ ].*\)/\1/p' | sed 's/  .*//')
+page_terms=$(sed -n '/^OPTIONS/,/^EXIT/s/^       \(-[^ ].*\)/\1/p' "$scratch/orvanta-batch.1.txt" | sed 's/  .*//')
+[ -n "$help_terms" ] && [ "$help_terms" = "$page_terms" ] ||
+  fail "the manual page's options are not those of orvanta-batch --help: $(diff <(echo "$help_terms") <(echo "$page_terms"))"
 echo "the manual pages render; orvanta-batch's lists the options of its --help"
 
 zip=$dir/orvanta-$version-win64.zip
