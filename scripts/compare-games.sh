@@ -26,8 +26,12 @@ while [ $# -gt 1 ]; do
   shift 2
 done
 [ $# -eq 1 ] || usage
-batch=$1/batch/orvanta-batch
-digest=$1/tests/engine/draw_digest
+build=$(realpath "$1")
+batch=$build/batch/orvanta-batch
+digest=$build/tests/engine/draw_digest
+for program in "$batch" "$digest"; do
+  [ -x "$program" ] || { echo "$0: $program is not built" >&2; exit 2; }
+done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
