@@ -5,13 +5,15 @@
 
 #include "engine/board.h"
 #include "engine/callbacks.h"
+#include "engine/kept_counts.h"
 #include "engine/random.h"
 #include "engine/reveal.h"
 
 int make_a_guess()
 {
+    sync_counts();
     int n = xdim * ydim;
-    if (num_hidden(n) == 0)
+    if (hidden_cells == 0)
         return 0;
     for (;;) {
         int r = random_draw() % n;
@@ -31,7 +33,7 @@ int make_a_guess()
         char text[80];
         std::snprintf(text, sizeof text, "Guesses: %d", guesses);
         callback_display_status(text, 0);
-        hit(r % xdim, r / xdim);
+        hit_synced(r % xdim, r / xdim);
         return 1;
     }
 }
