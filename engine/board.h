@@ -36,6 +36,8 @@ inline int32_t spcl_value(int x, int y)
     return v == CELL_FLAGGED ? CELL_MINE : v;
 }
 
+// A store that leaves the kept counts behind: the layout counts its new
+// field itself, and keep_cell keeps them.
 inline void store_cell_index(int index, int32_t value)
 {
     relaxed_store(sea[index], value);

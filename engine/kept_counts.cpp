@@ -116,10 +116,10 @@ void count_everything()
             int i = x + y * xdim;
             hidden_cells += is_hidden_unflagged(kept_codes[i]);
             unflagged_mines += kept_codes[i] == CELL_MINE;
-            neighbour_counts around = count_neighbours(x, y);
+            neighbour_counts counts = count_neighbours(x, y);
             int mined = 0;
             for_each_neighbour<HIT_ORDER>(x, y, [&mined](int nx, int ny) { mined += spcl_value(nx, ny) == CELL_MINE; });
-            ::around[i] = uint32_t(around.hidden) | uint32_t(around.flagged) << 8 | uint32_t(mined) << 16;
+            around[i] = uint32_t(counts.hidden) | uint32_t(counts.flagged) << 8 | uint32_t(mined) << 16;
             refresh(i);
         }
     // Every pair is to be looked at.

@@ -1,7 +1,7 @@
 // What the rules read instead of recounting: each cell's hidden, flagged and
 // mined neighbours, the board's totals, and masks of the cells and pairs
-// where a rule can act, kept up to date at every store into the board.
-// Solver thread only, like every write to the board.
+// where a rule can act, kept up to date at every store into the board. Used
+// by the thread that plays, the board's only writer.
 #pragma once
 
 #include <bit>

@@ -15,10 +15,12 @@ int32_t ymark[8];
 
 namespace {
 
-// Calls visit(x, y, value) for every cell of mask, rows top to bottom as a
-// scan of the whole board would, reading the mask afresh after each visit
-// so that a cell sees what the visits before it changed. The mask holds
-// every cell where the rule can act; visit tests the cell itself again.
+// Calls visit(x, y, value, index) for every cell of mask, rows top to bottom
+// as a scan of the whole board would, reading the mask afresh after each
+// visit so that a cell sees what the visits before it changed. The mask
+// holds every cell where the rule can act, so the cells passed over are the
+// ones where a scan would have done nothing; visit still applies the rule's
+// own test, which is how the rule reads.
 template <typename Visit>
 void for_each_in(const cell_mask& mask, Visit&& visit)
 {
