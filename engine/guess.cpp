@@ -5,15 +5,13 @@
 
 #include "engine/board.h"
 #include "engine/callbacks.h"
-#include "engine/kept_counts.h"
 #include "engine/random.h"
 #include "engine/reveal.h"
 
 int make_a_guess()
 {
-    sync_counts();
     int n = xdim * ydim;
-    if (hidden_cells == 0)
+    if (num_hidden(n) == 0)
         return 0;
     for (;;) {
         int r = random_draw() % n;
@@ -33,7 +31,7 @@ int make_a_guess()
         char text[80];
         std::snprintf(text, sizeof text, "Guesses: %d", guesses);
         callback_display_status(text, 0);
-        hit_synced(r % xdim, r / xdim);
+        hit(r % xdim, r / xdim);
         return 1;
     }
 }

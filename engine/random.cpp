@@ -25,6 +25,11 @@ void pin_clock(uint32_t seconds)
     clock_pinned.store(true);
 }
 
+draw_record random_record()
+{
+    return record;
+}
+
 void reseed_random()
 {
     gen.seed(clock_seconds());
@@ -36,9 +41,4 @@ int32_t random_draw()
     record.draws++;
     record.digest = (record.digest ^ draw) * 0x100000001b3u;
     return static_cast<int32_t>(draw);
-}
-
-draw_record random_record()
-{
-    return record;
 }
