@@ -1,0 +1,9 @@
+// The page's address: ?seed=S starts a replay of the games that
+// orvanta-batch --seed S plays; &first=X,Y and &guess=0 stand for its
+// --first X,Y and --no-guess.
+#pragma once
+
+// Each argument is the parameter's text, or null when the address has none.
+// A bad one is named in the status bar, and the page then starts as without
+// the address.
+extern "C" void web_read_address(const char* seed, const char* first, const char* guess);
