@@ -18,9 +18,13 @@ let openMenu = null;
 const picture = document.createElement('canvas');
 let pictureImage = null;
 let context = null;
+let fittedRatio = 0;
 
+// Called again when the display's scale changes (a zoom, another screen).
 function fitToDisplay() {
   const ratio = window.devicePixelRatio || 1;
+  if (ratio === fittedRatio) return;
+  fittedRatio = ratio;
   const scale = Math.max(1, Math.round(ratio));
   canvas.width = picture.width * scale;
   canvas.height = picture.height * scale;
@@ -37,6 +41,7 @@ const orvantaPage = {
     picture.width = image.width;
     picture.height = image.height;
     fitToDisplay();
+    window.addEventListener('resize', fitToDisplay);
   },
   frame() {
     if (!Module._web_frame()) return;

@@ -1,6 +1,7 @@
 // The page's start: the start values, the arrays, the saved statistics, the
 // first field and the first paint.
 #include <emscripten.h>
+#include <sys/stat.h>
 
 #include "driver/state.h"
 #include "engine/board.h"
@@ -12,6 +13,9 @@
 // Returns 1 once the page can take input, 0 after a failure shown to the user.
 extern "C" EMSCRIPTEN_KEEPALIVE int web_start()
 {
+    // Emscripten's C library starts with a mask of 0777, which would make
+    // the statistics file unreadable, even to the page offering it.
+    umask(022);
     set_start_values();
     if (!allocate_arrays()) {
         page_message_box(nullptr, "Memory allocation error", 1);
