@@ -2,7 +2,7 @@
 # Installs what is missing, builds every program and runs every test:
 # the release build with its unit and desktop tests, the same portable tests
 # under AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer,
-# and the Win32 program under Wine.
+# the Win32 program under Wine, and the web page in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -30,5 +30,8 @@ if [ -x scripts/test-win32.sh ]; then
   stage "Win32 program under Wine"
   scripts/test-win32.sh
 fi
+
+stage "web page in headless Chromium"
+scripts/web.sh --test
 
 stage "all tests passed"

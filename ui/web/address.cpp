@@ -4,7 +4,6 @@
 #include <emscripten.h>
 
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 
 #include "driver/bridge.h"
@@ -41,18 +40,15 @@ EMSCRIPTEN_KEEPALIVE void web_read_address(const char* seed, const char* first, 
     int x = userx;
     int y = usery;
     if (seed && !read_number(seed, seed + std::strlen(seed), seconds)) {
-        print_status("Address: seed must be a whole number from 0 to 4294967295");
+        print_status("Bad seed in the address");
         return;
     }
     if (first && !read_cell(first, x, y)) {
-        char text[STATUS_TEXT_SIZE];
-        std::snprintf(text, sizeof text, "Address: first must be X,Y with X 0 to %d and Y 0 to %d", xdim - 1,
-                      ydim - 1);
-        print_status(text);
+        print_status("Bad first cell in the address");
         return;
     }
     if (guess && std::strcmp(guess, "0") != 0 && std::strcmp(guess, "1") != 0) {
-        print_status("Address: guess must be 0 or 1");
+        print_status("Bad guess in the address");
         return;
     }
     userx = x;

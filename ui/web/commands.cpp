@@ -29,7 +29,7 @@ void finish_exit()
         page_message_box(nullptr, failure.c_str(), 1);
         return;
     }
-    mark_status(0, "Stopped. Statistics saved as qxscores.txt");
+    mark_status(0, "Stopped; statistics saved");
     page_offer_download(SCORES_FILE);
 }
 
