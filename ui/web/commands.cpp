@@ -38,8 +38,6 @@ void finish_exit()
 // follows when it ends.
 void command_exit()
 {
-    if (exit_pending)
-        return;
     exit_pending = true;
     killthread = 1;
     stop_solving = 1;
@@ -62,8 +60,12 @@ void finish_pending_exit()
         finish_exit();
 }
 
+// While Exit waits for the solver, input is not taken, as the desktop
+// programs take none while they shut down.
 EMSCRIPTEN_KEEPALIVE void web_command(int id)
 {
+    if (exit_pending)
+        return;
     switch (id) {
     case IDM_EXIT:
         command_exit();
@@ -95,6 +97,6 @@ EMSCRIPTEN_KEEPALIVE void web_command(int id)
 
 EMSCRIPTEN_KEEPALIVE void web_press(int px, int py)
 {
-    if (px >= 0 && py >= 0 && press_field(unsigned(px), unsigned(py)))
+    if (!exit_pending && px >= 0 && py >= 0 && press_field(unsigned(px), unsigned(py)))
         solve_command(&page_window);
 }

@@ -102,6 +102,8 @@ function menuItems(menu) {
 
 function closeMenu() {
   if (!openMenu) return;
+  // A hidden item keeping the focus would take the next Enter.
+  if (openMenu.contains(document.activeElement)) document.activeElement.blur();
   openMenu.classList.remove('open');
   openMenu.querySelector('.title').setAttribute('aria-expanded', 'false');
   openMenu = null;
@@ -126,17 +128,17 @@ function moveFocus(step) {
   items[(at + step + items.length) % items.length].focus();
 }
 
+// Enter and Space reach the focused item as a click.
 function onMenuKey(event) {
   const key = event.key.toLowerCase();
   const menuAt = menus.indexOf(openMenu);
+  if (key === 'enter' || key === ' ') return;
   if (key === 'escape') {
     closeMenu();
   } else if (key === 'arrowdown' || key === 'arrowup') {
     moveFocus(key === 'arrowdown' ? 1 : -1);
   } else if (key === 'arrowleft' || key === 'arrowright') {
     showMenu(menus[(menuAt + (key === 'arrowright' ? 1 : -1) + menus.length) % menus.length], true);
-  } else if (key === 'enter' || key === ' ') {
-    if (menuItems(openMenu).includes(document.activeElement)) runCommand(document.activeElement);
   } else {
     const item = menuItems(openMenu).find((candidate) => mnemonic(candidate) === key);
     if (!item) return;
@@ -170,9 +172,12 @@ function wireMenus() {
     });
     for (const item of menuItems(menu)) item.addEventListener('click', () => runCommand(item));
   }
+  // A press outside an open menu only closes it, as on the desktop.
   document.addEventListener('mousedown', (event) => {
-    if (openMenu && !openMenu.contains(event.target)) closeMenu();
-  });
+    if (!openMenu || openMenu.contains(event.target)) return;
+    closeMenu();
+    if (!event.target.closest('.title')) event.stopPropagation();
+  }, true);
   document.addEventListener('keydown', onKey);
 }
 
