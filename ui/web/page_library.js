@@ -11,14 +11,15 @@ mergeInto(LibraryManager.library, {
   page_message_box: function (caption, text, information) {
     orvantaPage.messageBox(caption ? UTF8ToString(caption) : '', UTF8ToString(text), information !== 0);
   },
+  // A view of the program's memory, which never grows: it stays valid.
   page_set_picture: function (pixels, width, height) {
     orvantaPage.setPicture(new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height));
   },
   page_request_frame: function () {
     requestAnimationFrame(orvantaPage.frame);
   },
-  page_start_solver: function (window) {
-    setTimeout(function () { _web_solver_entry(window); });
+  page_start_solver: function (mainWindow) {
+    setTimeout(function () { _web_solver_entry(mainWindow); });
   },
 
   // A message to ourselves is the quickest way to let the browser take its

@@ -67,6 +67,7 @@ void set_status_text(int part, const char* text)
     end_slice_if_due();
 }
 
+// Only the solver pauses: the page's own handlers must never block.
 void pause_thread(int milliseconds)
 {
     if (!solver_playing)
