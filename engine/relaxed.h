@@ -10,7 +10,8 @@ template <typename T>
 inline T relaxed_load(const T& word)
 {
 #if defined(__cpp_lib_atomic_ref)
-    return std::atomic_ref<const T>(word).load(std::memory_order_relaxed);
+    // atomic_ref takes no const type; a relaxed load does not write.
+    return std::atomic_ref<T>(const_cast<T&>(word)).load(std::memory_order_relaxed);
 #else
     return __atomic_load_n(&word, __ATOMIC_RELAXED);
 #endif

@@ -11,7 +11,12 @@ packages=(
   wine xvfb xauth x11-utils x11-apps imagemagick xdotool
   librsvg2-bin libxml2-utils
   dpkg-dev lintian desktop-file-utils appstream man-db groff-base unzip
+  emscripten chromium python3
 )
+# The web page's tests run on Node and npm. A node installed from elsewhere
+# (it brings its own npm) serves as well, and Debian's would clash with it.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

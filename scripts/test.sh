@@ -2,7 +2,8 @@
 # Installs what is missing, builds every program and runs every test:
 # the release build with its unit and desktop tests, the same portable tests
 # under AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer,
-# the Win32 program under Wine, and the release packages.
+# the Win32 program under Wine, the web page in headless Chromium, and the
+# release packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -30,6 +31,9 @@ if [ -x scripts/test-win32.sh ]; then
   stage "Win32 program under Wine"
   scripts/test-win32.sh
 fi
+
+stage "web page in headless Chromium"
+scripts/web.sh --test
 
 stage "release packages"
 started=$SECONDS

@@ -1,0 +1,68 @@
+// Orvanta's page measured in headless Chromium (figures, not tests): games
+// a second at full speed next to orvanta-batch --jobs 1, frame times, the
+// page's weight, Stop's delay, memory after 10 s and 60 s of play; and the
+// README's picture of the page mid-game (docs/orvanta-web.png).
+import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { gzipSync } from 'node:zlib';
+import { command, gamesPlayed, launch, open, serve, sleep } from './browser.mjs';
+
+const WEB = process.env.ORVANTA_WEB_DIR;
+const [browser, server] = await Promise.all([launch(), serve(WEB)]);
+const clickCell = async (page, x, y) => {
+  const box = await (await page.$('#field')).boundingBox();
+  await page.mouse.click(box.x + x * 16 + 8, box.y + y * 16 + 8);
+};
+
+const shown = await open(browser, server.url + 'orvanta.html');
+await clickCell(shown, 14, 7);
+await sleep(8000);
+await (await shown.$('.window')).screenshot({ path: new URL('../../../docs/orvanta-web.png', import.meta.url).pathname });
+
+const page = await open(browser, server.url + 'orvanta.html');
+const session = await page.createCDPSession();
+const memory = async () => {
+  await session.send('HeapProfiler.collectGarbage');
+  const { metrics } = await session.send('Performance.getMetrics');
+  return `JS heap ${(metrics.find((metric) => metric.name === 'JSHeapUsedSize').value / 1e6).toFixed(2)} MB, ` +
+         `WebAssembly ${(await page.evaluate(() => wasmMemory.buffer.byteLength)) / 1e6} MB`;
+};
+await session.send('Performance.enable');
+await command(page, 'e', 'g');
+await clickCell(page, 0, 0);
+await sleep(2000);
+const before = await gamesPlayed(page);
+await page.evaluate(() => {
+  window.frameTimes = [];
+  let last = performance.now();
+  requestAnimationFrame(function frame(now) { frameTimes.push(now - last); last = now; requestAnimationFrame(frame); });
+});
+await sleep(8000);
+const at10 = await memory();
+await sleep(2000);
+const gamesPerSecond = (await gamesPlayed(page) - before) / 10;
+const frames = await page.evaluate(() => frameTimes.slice(1).sort((a, b) => a - b));
+await sleep(48000);
+const at60 = await memory();
+
+// Stop: from the click to the last frame that changed the picture.
+await page.evaluate(() => {
+  const frame = Module._web_frame;
+  Module._web_frame = () => frame() && (window.lastChange = performance.now());
+  document.querySelector('[data-command="104"]').addEventListener('click', () => { window.stopClick = performance.now(); });
+});
+await page.click('.menu:nth-child(1) .title');
+await page.click('[data-command="104"]');
+await sleep(2000);
+const stopDelay = await page.evaluate(() => lastChange - stopClick);
+
+const summary = execFileSync(process.env.ORVANTA_BATCH, ['--jobs', '1', '--games', '20000', '--scores', '/dev/null']).toString();
+const weight = ['orvanta.html', 'orvanta.css', 'page.js', 'orvanta.js']
+  .reduce((sum, file) => sum + gzipSync(readFileSync(`${WEB}/${file}`), { level: 9 }).length, 0);
+console.log(`games a second at full speed: ${gamesPerSecond.toFixed(0)}; orvanta-batch --jobs 1: ${/\((\d+) games\/s\)/.exec(summary)[1]}
+frame time over 10 s of play: median ${frames[frames.length >> 1].toFixed(1)} ms, worst ${frames.at(-1).toFixed(1)} ms (${frames.length} frames)
+page weight, gzip -9: ${(weight / 1024).toFixed(1)} KB (HTML, CSS, page.js, orvanta.js with its WebAssembly)
+Stop at full speed, click to the last changed frame: ${stopDelay.toFixed(0)} ms
+memory after 10 s: ${at10}; after 60 s: ${at60}`);
+await browser.close();
+server.close();

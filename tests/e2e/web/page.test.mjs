@@ -1,0 +1,175 @@
+// Orvanta's page in headless Chromium, as a user meets it: the start, the
+// menu by mouse and keyboard, full-speed play and Stop, a lost game's
+// picture, replays against orvanta-batch, Exit's download and the
+// statistics across a reload, bad addresses, the solver suspended 300 calls
+// deep (release and debug builds), and a console without errors.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { existsSync, readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { batch, command, consoleErrors, gamesPlayed, launch, open, scratch, serve, sleep, solverEnded, status }
+  from './browser.mjs';
+
+const WEB = process.env.ORVANTA_WEB_DIR;
+let browser, server;
+before(async () => { [browser, server] = await Promise.all([launch(), serve(WEB)]); });
+after(async () => { await browser.close(); server.close(); });
+
+// The tiles as the game shows them, from the resource tests' own pictures.
+const pictures = readFileSync(new URL('../../resources/expected_pictures.txt', import.meta.url), 'latin1').split('\n');
+const palette = pictures.slice(pictures.indexOf('palette') + 1, pictures.indexOf('palette') + 17);
+const tiles = pictures.flatMap((line, at) => line.startsWith('tile ') ? [pictures.slice(at + 1, at + 17)] : [])
+  .map((rows) => rows.map((row) => Array.from(row, (digit) => palette[parseInt(digit, 16)]).join('')).join(''));
+
+// The field as rows of tiles (0-8 opened, F flag, # raised, * mine, X exploded, ? none), and
+// whether the margin is white; scale: canvas pixels a field pixel.
+const field = (page, scale = 1) => page.evaluate((tiles, scale) => {
+  const canvas = document.getElementById('field');
+  const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  const hex = (x, y) => Array.from(pixels.subarray((y * scale * canvas.width + x * scale) * 4, (y * scale * canvas.width + x * scale) * 4 + 3),
+                                   (value) => value.toString(16).padStart(2, '0').toUpperCase()).join('');
+  const tile = (x, y) => {
+    let key = '';
+    for (let row = 1; row <= 16; row++) for (let column = 1; column <= 16; column++) key += hex(x * 16 + column, y * 16 + row);
+    return '012345678F#*X'[tiles.indexOf(key)] ?? '?';
+  };
+  const margin = Array.from({ length: 481 }, (_, x) => hex(x, 0)).concat(Array.from({ length: 257 }, (_, y) => hex(0, y)));
+  return { rows: Array.from({ length: 16 }, (_, y) => Array.from({ length: 30 }, (_, x) => tile(x, y)).join('')),
+           white: margin.every((colour) => colour === 'FFFFFF') };
+}, tiles, scale);
+
+const checkMarks = (page) => page.$$eval('[role=menuitemcheckbox]', (items) => items.map((item) => item.getAttribute('aria-checked')));
+
+// The cell changes and status texts of the first three games: the page's, and orvanta-batch's for the same options.
+async function pageGames(page) {
+  await page.waitForFunction(() => orvantaTrace.filter((line) => line === '#\tStarting to solve').length > 3);
+  const trace = await page.evaluate(() => orvantaTrace);
+  return trace.slice(0, trace.flatMap((line, at) => line === '#\tStarting to solve' ? [at] : [])[3]);
+}
+const batchGames = (options) => batch([...options, '--games', '3']).trace.split('\n').filter(Boolean)
+  .map((line) => line.slice(line.indexOf('\t') + 1));
+
+test('the start: the title, every cell raised on white, the status parts and check marks, crisp at twice the pixels', async () => {
+  const page = await open(browser, server.url + 'orvanta.html');
+  assert.equal(await page.title(), 'Orvanta');
+  assert.deepEqual(await field(page), { rows: Array(16).fill('#'.repeat(30)), white: true });
+  assert.deepEqual(await status(page), ['', 'Games played: 0, won: 0, guesses: 0']);
+  assert.equal(await page.$eval('#part0', (part) => part.getBoundingClientRect().right - part.parentNode.getBoundingClientRect().left), 176);
+  assert.deepEqual(await checkMarks(page), ['true', 'true', 'true']);
+  assert.equal(await page.$eval('link[rel=icon]', (icon) => fetch(icon.href).then((answer) => answer.headers.get('content-type'))),
+               'image/png');
+  await page.setViewport({ width: 900, height: 600, deviceScaleFactor: 2 });
+  await page.waitForFunction(() => document.getElementById('field').width === 962);
+  assert.deepEqual(await field(page, 2), { rows: Array(16).fill('#'.repeat(30)), white: true });
+});
+
+test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; then the canvas equals a full repaint; About', async () => {
+  const page = await open(browser, server.url + 'orvanta.html');
+  await page.click('.menu:nth-child(2) .title');
+  await page.click('[data-command="108"]');
+  // Without guessing no game ends in the repaint after a bad guess: every cell shown was drawn as it changed.
+  await command(page, 'e', 'a');
+  assert.deepEqual(await checkMarks(page), ['true', 'false', 'false']);
+  await page.waitForFunction(() => document.getElementById('part1').textContent === 'Games played: 0, won: 0, nostart: 0');
+  const box = await (await page.$('#field')).boundingBox();
+  await page.mouse.click(box.x + 5 * 16 + 8, box.y + 3 * 16 + 8);
+  await page.waitForFunction(() => /played: (\d\d)/.test(document.getElementById('part1').textContent));
+  await page.click('.menu:nth-child(1) .title');
+  await page.click('[data-command="104"]');
+  await solverEnded(page);
+  const played = await field(page);
+  assert.match(played.rows[3][5], /[0-8]/);
+  assert.doesNotMatch(played.rows.join(''), /\?/);
+  await command(page, 'e', 'n');
+  await command(page, 'e', 'n');
+  await sleep(100);
+  assert.deepEqual(await field(page), played);
+  await command(page, 'h', 'a');
+  assert.deepEqual(await page.$eval('#box', (box) => [box.open, box.querySelector('h1').textContent, box.querySelector('p').textContent.split('\n', 4)]),
+                   [true, 'About', ['Orvanta', 'Version 1.03', '', 'Click on any square, or select "Solve" from the File']]);
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => !document.getElementById('box').open);
+});
+
+test('a lost game shows its exploded mine and every mine, as the counts say', async () => {
+  // A first game that flags before it is lost: Go Slow's pauses leave time to stop after it.
+  let seed = 1;
+  while (!/\t-3\n[^]*\t#\tBad guess!/.test(batch(['--seed', String(seed), '--games', '1']).trace)) seed++;
+  const page = await open(browser, `${server.url}orvanta.html?seed=${seed}`);
+  await command(page, 'f', 't');
+  await command(page, 'e', 'g');
+  await solverEnded(page);
+  const { rows } = await field(page);
+  const mine = (x, y) => /[F*X]/.test(rows[y]?.[x] ?? '');
+  assert.deepEqual([rows.join('').match(/X/g).length, rows.join('').match(/[F*X]/g).length], [1, 99]);
+  rows.forEach((row, y) => Array.from(row).forEach((tile, x) => {
+    const around = [-1, 0, 1].flatMap((dy) => [-1, 0, 1].map((dx) => mine(x + dx, y + dy))).filter(Boolean).length;
+    if (/[0-8]/.test(tile)) assert.equal(Number(tile), around, `the count at ${x},${y}`);
+  }));
+});
+
+test('replays play the games orvanta-batch plays, from a server and from the file itself', async () => {
+  for (const [address, options] of [[`${server.url}orvanta.html?seed=1700000000&first=3,4`, ['--first', '3,4']],
+                                    [`file://${WEB}/orvanta.html?seed=42&first=10,7&guess=0`, ['--first', '10,7', '--no-guess']]]) {
+    const page = await open(browser, address, { trace: true });
+    await command(page, 'e', 'g');
+    assert.deepEqual(await checkMarks(page), ['true', 'false', String(!options.includes('--no-guess'))]);
+    assert.deepEqual(await pageGames(page), batchGames(['--seed', /seed=(\d+)/.exec(address)[1], ...options]));
+    await page.close();
+  }
+});
+
+// The statistics file Exit offers, once downloaded.
+async function exitDownload(page, exit) {
+  const folder = scratch();
+  const session = await page.browser().target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder, browserContextId: page.browserContext().id });
+  await exit();
+  while (!existsSync(join(folder, 'qxscores.txt'))) await sleep(100);
+  assert.equal((await status(page))[0], 'Stopped; statistics saved');
+  return readFileSync(join(folder, 'qxscores.txt'));
+}
+
+test('Exit offers the statistics file orvanta-batch writes for the same games, and they survive a reload', async () => {
+  const page = await open(browser, `${server.url}orvanta.html?seed=7`);
+  await command(page, 'e', 'g');
+  await page.waitForFunction(() => /played: \d\d/.test(document.getElementById('part1').textContent));
+  const saved = await exitDownload(page, async () => {
+    await page.click('.menu:nth-child(1) .title');
+    await page.click('[data-command="101"]');
+  });
+  const games = saved.toString().split('\r\n').reduce((sum, line) => sum + Number(line.split('\t')[1] ?? 0), 0);
+  assert.deepEqual(saved, batch(['--seed', '7', '--games', String(games)]).scores);
+  await page.goto(server.url + 'orvanta.html');
+  await page.waitForFunction(() => document.getElementById('part1').textContent !== '-');
+  assert.equal(await gamesPlayed(page), games);
+  assert.deepEqual(await exitDownload(page, () => command(page, 'f', 'e')), saved);
+});
+
+test('a bad address is named in the status bar, nothing starts, and nothing of it becomes markup', async () => {
+  for (const [query, message] of [
+    ['seed=12x', 'Bad seed in the address'],
+    ['seed=%3Cimg%20src=x%20onerror=alert(1)%3E', 'Bad seed in the address'],
+    ['seed=5&first=30,0', 'Bad first cell in the address'],
+    ['seed=5&first=3,4%00', 'Bad first cell in the address'],
+    ['seed=5&guess=no', 'Bad guess in the address']]) {
+    const page = await open(browser, `${server.url}orvanta.html?${query}`);
+    await sleep(300);
+    assert.deepEqual(await status(page), [message, 'Games played: 0, won: 0, guesses: 0'], query);
+    assert.deepEqual([await page.$$eval('img', (images) => images.length), (await field(page)).rows], [0, Array(16).fill('#'.repeat(30))]);
+    await page.close();
+  }
+});
+
+test('the solver is suspended 300 calls deep in a flood fill and goes on, in the release and the debug build', async () => {
+  for (const folder of [WEB, process.env.ORVANTA_WEB_DEBUG_DIR]) {
+    const page = await open(browser, `file://${folder}/tests/e2e/web/deep-flood/orvanta.html?seed=1`, { trace: true });
+    await page.waitForFunction(() => orvantaTrace.includes('#\tProblem solved successfully'), { timeout: 20000 });
+    assert.ok(await page.evaluate(() => orvantaTrace.some((line) => line.endsWith(': recursion level = 300'))));
+    await page.close();
+  }
+});
+
+test('the console shows no error', () => {
+  assert.deepEqual(consoleErrors, []);
+});

@@ -1,0 +1,64 @@
+// Reading the replay's parameters, each whole or not at all.
+#include "ui/web/address.h"
+
+#include <emscripten.h>
+
+#include <charconv>
+#include <cstring>
+
+#include "driver/bridge.h"
+#include "driver/state.h"
+#include "engine/board.h"
+#include "engine/random.h"
+#include "resources/resource_ids.h"
+#include "ui/web/commands.h"
+#include "ui/web/page.h"
+
+namespace {
+
+// A whole decimal number, digits only, that fits in value.
+template <typename T>
+bool read_number(const char* first, const char* last, T& value)
+{
+    auto [stop, status] = std::from_chars(first, last, value);
+    return first != last && status == std::errc() && stop == last;
+}
+
+bool read_cell(const char* text, int& x, int& y)
+{
+    const char* end = text + std::strlen(text);
+    const char* comma = std::strchr(text, ',');
+    return comma && read_number(text, comma, x) && read_number(comma + 1, end, y) && x >= 0 && x < xdim && y >= 0 &&
+           y < ydim;
+}
+
+}  // namespace
+
+EMSCRIPTEN_KEEPALIVE void web_read_address(const char* seed, const char* first, const char* guess)
+{
+    uint32_t seconds = 0;
+    int x = userx;
+    int y = usery;
+    if (seed && !read_number(seed, seed + std::strlen(seed), seconds)) {
+        print_status("Bad seed in the address");
+        return;
+    }
+    if (first && !read_cell(first, x, y)) {
+        print_status("Bad first cell in the address");
+        return;
+    }
+    if (guess && std::strcmp(guess, "0") != 0 && std::strcmp(guess, "1") != 0) {
+        print_status("Bad guess in the address");
+        return;
+    }
+    userx = x;
+    usery = y;
+    if (guess) {
+        allow_guessing = guess[0] == '1';
+        page_show_check_marks(nonstop, goslow, allow_guessing);
+    }
+    if (seed) {
+        pin_clock(seconds);
+        web_command(IDM_SOLVE);
+    }
+}
