@@ -33,3 +33,13 @@ int32_t random_draw()
 {
     return static_cast<int32_t>(gen() >> 1);
 }
+
+std::mt19937 random_state()
+{
+    return gen;
+}
+
+void restore_random(const std::mt19937& state)
+{
+    gen = state;
+}
