@@ -224,7 +224,7 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
         error = problem.what();
         return PARSE_ERROR;
     }
-    std::vector<std::string> extra = app.remaining();
+    std::vector<std::string> extra = app.remaining(true);
     if (!extra.empty()) {
         const std::string& first = extra.front();
         bool option = first.size() > 1 && first[0] == '-' && first != "--";

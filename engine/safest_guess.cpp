@@ -319,29 +319,14 @@ int mine_chances(std::vector<double>& chance)
     chance.assign(n, -1.0);
     var_of.assign(n, -1);
     var_cell.clear();
-    int flags = 0;
-    int hidden = 0;
-    for (int i = 0; i < n; i++) {
-        int x = i % xdim;
-        int y = i / xdim;
-        int32_t v = cell_value(x, y);
-        flags += v == CELL_FLAGGED;
-        if (!hidden_unflagged(v))
-            continue;
-        hidden++;
-        bool next_to_number = false;
-        visit_around(x, y, [&next_to_number](int nx, int ny) { next_to_number |= cell_value(nx, ny) >= 0; });
-        if (next_to_number) {
-            var_of[i] = int(var_cell.size());
-            var_cell.push_back(i);
-        } else {
-            chance[i] = -2.0;  // a free cell, filled in by combine()
-        }
-    }
+    // One constraint per number with hidden unflagged cells around it, on
+    // cell indices first; its cells become variables, numbered in index order.
     constraint_set set;
     std::vector<int> cells;
+    int flags = 0;
     for (int i = 0; i < n; i++) {
         int32_t v = cell_value(i % xdim, i / xdim);
+        flags += v == CELL_FLAGGED;
         if (v < 0)
             continue;
         int mines_left = v;
@@ -349,12 +334,28 @@ int mine_chances(std::vector<double>& chance)
         visit_around(i % xdim, i / xdim, [&](int nx, int ny) {
             int32_t around = cell_value(nx, ny);
             mines_left -= around == CELL_FLAGGED;
-            if (hidden_unflagged(around))
-                cells.push_back(var_of[nx + ny * xdim]);
+            if (hidden_unflagged(around)) {
+                cells.push_back(nx + ny * xdim);
+                var_of[nx + ny * xdim] = 0;
+            }
         });
         if (!cells.empty())
             add_constraint(set, cells, mines_left, mines_left);
     }
+    int hidden = 0;
+    for (int i = 0; i < n; i++) {
+        if (!hidden_unflagged(cell_value(i % xdim, i / xdim)))
+            continue;
+        hidden++;
+        if (var_of[i] == 0) {
+            var_of[i] = int(var_cell.size());
+            var_cell.push_back(i);
+        } else {
+            chance[i] = -2.0;  // a free cell, filled in by combine()
+        }
+    }
+    for (int& cell : set.cells)
+        cell = var_of[cell];
     local_of.resize(var_cell.size());
     std::vector<int> vars(var_cell.size());
     std::iota(vars.begin(), vars.end(), 0);
@@ -377,18 +378,19 @@ int safest_cell(const std::vector<double>& chance)
     for (double c : chance)
         if (c >= 0)
             lowest = std::min(lowest, c);
+    // Cells next to a number first; free cells only if none of those ties.
     int best = -1;
     int best_rank = 0;
-    for (int i = 0; i < int(chance.size()); i++) {
-        if (chance[i] < 0 || chance[i] > lowest + TIE)
-            continue;
-        // Next to a number first (0 to 8), then by hidden neighbours.
-        int rank = hidden_around(i % xdim, i / xdim) + (var_of[i] < 0 ? 9 : 0);
-        if (best < 0 || rank < best_rank) {
-            best = i;
-            best_rank = rank;
+    for (int pass = 0; pass < 2 && best < 0; pass++)
+        for (int i = 0; i < int(chance.size()); i++) {
+            if (chance[i] < 0 || chance[i] > lowest + TIE || (var_of[i] >= 0) != (pass == 0))
+                continue;
+            int rank = hidden_around(i % xdim, i / xdim);
+            if (best < 0 || rank < best_rank) {
+                best = i;
+                best_rank = rank;
+            }
         }
-    }
     return best;
 }
 

@@ -12,7 +12,9 @@ namespace {
 // 10 games: 3 won, 4 lost (at 5, 5, 200 and 479 cells), 2 unsolved at 7, 1 no-start.
 game_tally sample_tally()
 {
-    game_tally tally{10, 17, {}};
+    game_tally tally{};
+    tally.finished = 10;
+    tally.safe_guesses = 17;
     tally.by_score[OUTCOME_WON][0] = 3;
     tally.by_score[OUTCOME_LOST][5] = 2;
     tally.by_score[OUTCOME_LOST][200] = 1;
@@ -33,7 +35,7 @@ TEST(Progress, ShowsGamesBarRateAndTimeLeft)
 
 TEST(Summary, NamesEveryOutcomeAndTheRate)
 {
-    EXPECT_EQ(summary_text(sample_tally(), {42, 2, 10, 4.0, false}),
+    EXPECT_EQ(summary_text(sample_tally(), {42, 2, 10, 4.0, false, 0, 0, 1}),
               "games:        10 (seed 42, 2 jobs)\n"
               "won:          3 (30.0%)\n"
               "lost:         4\n"
