@@ -289,7 +289,7 @@ int combine(const std::vector<group>& groups, int free, int left, std::vector<do
             double sum = 0.0;
             for (std::size_t k = 0; k <= size; k++)
                 sum += grp.mined[j * (size + 1) + k] * weight[k];
-            chance[var_cell[grp.vars[j]]] = sum / all;
+            chance[var_cell[grp.vars[j]]] = std::clamp(sum / all, 0.0, 1.0);  // rounding may pass 1
         }
     }
     if (free > 0) {
@@ -299,7 +299,7 @@ int combine(const std::vector<group>& groups, int free, int left, std::vector<do
             sum += before[count][t] * rest[t] * double(left - int(t)) / free;
         for (std::size_t i = 0; i < chance.size(); i++)
             if (chance[i] == -2.0)
-                chance[i] = sum / all;
+                chance[i] = std::clamp(sum / all, 0.0, 1.0);
     }
     return 1;
 }

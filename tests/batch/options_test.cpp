@@ -32,11 +32,13 @@ TEST(Options, EveryFormOverTheDefaults)
               std::make_tuple(int64_t(1000), false, 0, 0, false, 2));
     EXPECT_EQ(std::tie(o.log_path, o.trace_path, o.scores_path, o.plot_path),
               std::make_tuple("", "", "qxscores.txt", ""));
+    EXPECT_EQ(std::tie(o.guess_rule, o.compare, o.shard), std::make_tuple(int(GUESS_RANDOM), false, 0));
     EXPECT_NEAR(double(o.seed), double(clock_seconds()), 5.0) << "the seed is the clock now";
     EXPECT_EQ(o.jobs, int(std::max(1u, std::thread::hardware_concurrency()))) << "a job per core";
 
     ASSERT_EQ(parse({"--games", "20", "--until-win", "--seed=4294967295", "--first", "29,15", "--no-guess", "-j3",
-                     "--log", "-", "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg"},
+                     "--log", "-", "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg", "--guess",
+                     "safest"},
                     o, error),
               PARSE_RUN)
         << error;
@@ -44,6 +46,14 @@ TEST(Options, EveryFormOverTheDefaults)
               std::make_tuple(int64_t(20), true, 4294967295u, 29, 15, true, 3, 4));
     EXPECT_EQ(std::tie(o.log_path, o.trace_path, o.scores_path, o.plot_path),
               std::make_tuple("-", "t.txt", "s.txt", "p.svg"));
+    EXPECT_EQ(o.guess_rule, GUESS_SAFEST);
+    ASSERT_EQ(parse({"--shard=2/3", "-s", "1", "-j", "3"}, o, error), PARSE_RUN) << error;
+    EXPECT_EQ(std::tie(o.shard, o.shards), std::make_tuple(2, 3));
+    ASSERT_EQ(parse({"--compare", "--plot", "p.svg"}, o, error), PARSE_RUN) << error;
+    EXPECT_TRUE(o.compare);
+    ASSERT_EQ(parse({"merge", "a.txt", "b.log", "--log", "m.log", "--scores=m.txt"}, o, error), PARSE_MERGE) << error;
+    EXPECT_EQ(std::tie(o.merge_files, o.log_path, o.scores_path),
+              std::make_tuple(std::vector<std::string>{"a.txt", "b.log"}, "m.log", "m.txt"));
     ASSERT_EQ(parse({"-n", "7", "-s", "0", "--jobs=1", "--games=9"}, o, error), PARSE_RUN) << error;
     EXPECT_EQ(std::tie(o.games, o.seed, o.jobs), std::make_tuple(int64_t(9), 0u, 1))
         << "the last of a repeated option counts";

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "batch/options.h"
+#include "batch/report.h"
 #include "tests/batch/helpers.h"
 
 namespace {
@@ -187,6 +188,12 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
         {{"--scores", "missing-dir/s.txt"}, "cannot write 'missing-dir/s.txt': No such file or directory"},
         {{"--plot", "missing-dir/p.svg"}, "cannot write 'missing-dir/p.svg'"},
         {{"--scores", "."}, "cannot write '.': Is a directory"},
+        {{"--guess", "best"}, "--guess: 'best' is not a guessing rule (random or safest)"},
+        {{"--compare"}, "--log excludes --compare"},
+        {{"--shard", "1/2"}, "--shard requires --jobs"},
+        {{"--shard", "3/2", "-j", "2"}, "--shard: '3' is out of range (1 to 2)"},
+        {{"--shard", "4/4", "-j", "8"}, "--shard: 4 parts, but the run has only 3 sequences"},
+        {{"merge", "games.log"}, "option '--games' does not go with merge"},
     };
     std::set<std::string> before = names();
     for (const auto& [args, problem] : cases) {
@@ -201,6 +208,51 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
         EXPECT_EQ(file("qxscores.txt") + file("games.log"), "earlier run\r\nearlier log\n") << problem;
         EXPECT_EQ(names(), before) << "no temporary file left: " << problem;
     }
+}
+
+TEST_F(ProgramTest, MergeReadsEveryFileBeforeItTouchesAnOutput)
+{
+    ASSERT_EQ(run({"-n", "6", "-s", SEED, "-j", "2", "--guess", "safest", "--log", "a.log", "--scores", "a.txt"}).status,
+              0);
+    std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
+    std::ofstream(dir + "/m.log") << "earlier log\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"a.txt", "a.log", "missing.txt"}, "cannot read 'missing.txt': No such file or directory"},
+        {{"a.txt", "a.log", "a.log"}, "game 1 of seed " + SEED + " is logged twice (in 'a.log' and 'a.log')"},
+        {{"a.txt", "a.txt", "a.log"}, "the logs and the statistics files hold other games"},
+        {{"a.txt"}, "--log: none of the files to merge is a log"},
+        {{"a.txt", "a.log", "--scores", "missing-dir/s.txt"}, "cannot write 'missing-dir/s.txt'"},
+        {{"a.txt", "a.log", "--log", "missing-dir/m.log"}, "cannot write 'missing-dir/m.log'"},
+    };
+    std::set<std::string> before = names();
+    for (const auto& [files, problem] : cases) {
+        std::vector<std::string> args = {"merge", "--log", "m.log"};
+        args.insert(args.end(), files.begin(), files.end());
+        run_result result = run(args);
+        EXPECT_EQ(result.status, 2) << problem;
+        EXPECT_EQ(result.err, "orvanta-batch: " + result.err.substr(15, result.err.find('\n') - 14)) << "one line";
+        EXPECT_NE(result.err.find(problem), std::string::npos) << result.err;
+        EXPECT_EQ(file("qxscores.txt") + file("m.log"), "earlier run\r\nearlier log\n") << problem;
+        EXPECT_EQ(names(), before) << "no temporary file left: " << problem;
+    }
+    run_result merged = run({"merge", "a.log", "a.txt", "--log", "m.log"});
+    ASSERT_EQ(merged.status, 0) << merged.err;
+    EXPECT_EQ(file("m.log"), file("a.log"));
+    EXPECT_EQ(file("qxscores.txt"), file("a.txt"));
+    EXPECT_EQ(merged.out.rfind("games:        6 (merged from 2 files)\n", 0), 0u) << merged.out;
+}
+
+TEST_F(ProgramTest, CompareShowsTheRandomRulesRunBesideTheSafestOnTheSameGames)
+{
+    run_result both = run({"-n", "40", "-s", SEED, "-j", "2", "--compare", "--plot", "p.svg"});
+    ASSERT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(names(), std::set<std::string>{"p.svg"}) << "no statistics file, log or trace";
+    run_result random = run({"-n", "40", "-s", SEED, "-j", "2"});
+    std::string won = random.out.substr(random.out.find("won:") + 14);
+    won = won.substr(0, won.find(" of "));
+    EXPECT_EQ(both.out.find("won:          " + won + " ("), both.out.find("\nwon:") + 1) << both.out;
+    EXPECT_EQ(both.out.find("\nlost:"), both.out.find("\nlost:         " + std::to_string(40 - std::stoi(won)) + " ("));
+    EXPECT_NE(file("p.svg").find(">random: " + won + " won ("), std::string::npos);
 }
 
 TEST_F(ProgramTest, HelpAndVersionAreAnsweredWhateverElseIsGiven)
@@ -241,7 +293,7 @@ TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
         counted += std::stoll(split(line, '\t').at(1));
     EXPECT_EQ(counted, logged) << "the statistics file holds exactly the finished games";
     EXPECT_EQ(file("games.log").find("\tlost\n"), std::string::npos) << "without guessing nothing is lost";
-    EXPECT_NE(result.out.find("interrupted:  " + std::to_string(logged) + " of 100000000"), std::string::npos)
+    EXPECT_NE(result.out.find("interrupted:  " + grouped(logged) + " of 100,000,000"), std::string::npos)
         << result.out;
     EXPECT_NE(file("p.svg").find("</svg>"), std::string::npos);
     EXPECT_EQ(names(), (std::set<std::string>{"games.log", "p.svg", "qxscores.txt"})) << "no temporary left";

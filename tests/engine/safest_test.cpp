@@ -1,0 +1,151 @@
+// The safest guess: chances on boards whose answer is known by hand, and on
+// small random boards against a count of every arrangement of the mines.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <random>
+
+#include "engine/board.h"
+#include "engine/reveal.h"
+#include "engine/safest_guess.h"
+#include "tests/support/fixture.h"
+
+namespace {
+
+struct known_case {
+    const char* name;
+    std::vector<std::string> board;
+    int mines;
+    std::vector<double> chances;  // of the hidden unflagged cells, in index order
+    int chosen_x;
+    int chosen_y;
+};
+
+const known_case KNOWN[] = {
+    {"a 50/50 pair: the lower index", {"11", "*."}, 1, {0.5, 0.5}, 0, 1},
+    {"1-2-1: mines under the 1s", {"121", "*.*"}, 2, {1, 0, 1}, 1, 1},
+    {"a free cell safer than the frontier: a corner first", {"1....", "*..*."}, 2,
+     {1. / 3, 1. / 6, 1. / 6, 1. / 6, 1. / 3, 1. / 3, 1. / 6, 1. / 6, 1. / 6}, 4, 0},
+    {"two independent groups and the free cells", {"1*.1", "...*", "..*."}, 3,
+     {1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, .25, .25, .25, .25}, 0, 2},
+    {"one mine left: the shared cells", {"1*1", "..."}, 1, {.5, 0, .5, 0}, 0, 1},
+    {"two mines left: the outer cells", {"1.1", "*.*"}, 2, {0, 1, 0, 1}, 1, 0},
+    {"flags count as mines", {"2F1", "*..", "..*"}, 3, {1, 0, 0, 1. / 3, 1. / 3, 1. / 3}, 2, 1},
+};
+
+std::vector<double> hidden_chances()
+{
+    std::vector<double> chance;
+    mine_chances(chance);
+    std::vector<double> hidden;
+    for (double c : chance)
+        if (c >= 0)
+            hidden.push_back(c);
+    return hidden;
+}
+
+}  // namespace
+
+using SafestTest = GameStateTest;
+
+TEST_F(SafestTest, KnownPositionsGiveTheirChancesAndTheGuessOpensTheChosenCell)
+{
+    for (const known_case& c : KNOWN) {
+        SCOPED_TRACE(c.name);
+        load_board(c.board);
+        mines = c.mines;
+        guesses = 0;
+        blown_up = 0;
+        guess_safety = 1;
+        inexact_guesses = 0;
+        std::vector<double> chances = hidden_chances();
+        ASSERT_EQ(chances.size(), c.chances.size());
+        for (std::size_t i = 0; i < chances.size(); i++)
+            EXPECT_NEAR(chances[i], c.chances[i], 1e-12) << "hidden cell " << i;
+        std::vector<double> chance;
+        mine_chances(chance);
+        int chosen = c.chosen_x + c.chosen_y * xdim;
+        EXPECT_EQ(safest_cell(chance), chosen);
+        bool mine = sea[chosen] == CELL_MINE;
+        EXPECT_EQ(make_safest_guess(), mine ? 0 : 1);
+        EXPECT_EQ(blown_up, mine ? chosen + 1 : 0);
+        EXPECT_EQ(guesses, mine ? 0 : 1) << "a guess found safe still counts";
+        EXPECT_EQ(sea[chosen] >= 0, !mine);
+        EXPECT_DOUBLE_EQ(guess_safety, 1 - chance[chosen]);
+        EXPECT_EQ(inexact_guesses, 0);
+    }
+}
+
+TEST_F(SafestTest, ChancesAgreeWithEveryArrangementAndCutGroupsStillPlaceTheMinesLeft)
+{
+    std::mt19937 draw(7);
+    for (int round = 0; round < 200; round++) {
+        SCOPED_TRACE(round);
+        // A 5 by 4 field with 2 to 6 mines; a few safe cells opened (with
+        // their floods) and some mines flagged.
+        std::vector<std::string> rows(4, std::string(5, '.'));
+        mines = 2 + int(draw() % 5);
+        for (int placed = 0; placed < mines;) {
+            char& cell = rows[draw() % 4][draw() % 5];
+            placed += cell == '.';
+            cell = '*';
+        }
+        load_board(rows);
+        for (int tries = 0; tries < 3; tries++) {
+            int i = int(draw() % 20);
+            if (sea[i] == CELL_HIDDEN)
+                hit(i % 5, i / 5);
+        }
+        for (int i = 0; i < 20; i++)
+            if (sea[i] == CELL_MINE && draw() % 3 == 0)
+                sea[i] = CELL_FLAGGED;
+
+        // Each number as the hidden cells around it (a bit each) and the mines they hold.
+        std::vector<int> hidden;
+        int left = mines;
+        for (int i = 0; i < 20; i++) {
+            left -= sea[i] == CELL_FLAGGED;
+            if (sea[i] == CELL_MINE || sea[i] == CELL_HIDDEN)
+                hidden.push_back(i);
+        }
+        std::vector<std::pair<uint32_t, int>> numbers;
+        for (int i = 0; i < 20; i++) {
+            if (sea[i] < 0)
+                continue;
+            auto near = [i](int j) { return j != i && std::abs(j % 5 - i % 5) <= 1 && std::abs(j / 5 - i / 5) <= 1; };
+            uint32_t around = 0;
+            int held = sea[i];
+            for (std::size_t h = 0; h < hidden.size(); h++)
+                around |= uint32_t(near(hidden[h])) << h;
+            for (int j = 0; j < 20; j++)
+                held -= near(j) && sea[j] == CELL_FLAGGED;
+            numbers.emplace_back(around, held);
+        }
+        std::vector<double> mined(20, 0.0);
+        double fits = 0;
+        for (uint32_t set = 0; set < (1u << hidden.size()); set++) {
+            bool agrees = std::popcount(set) == left;
+            for (const auto& [around, held] : numbers)
+                agrees = agrees && std::popcount(set & around) == held;
+            fits += agrees;
+            for (std::size_t h = 0; h < hidden.size(); h++)
+                mined[hidden[h]] += agrees && ((set >> h) & 1);
+        }
+        ASSERT_GT(fits, 0);
+        std::vector<double> chance;
+        EXPECT_EQ(mine_chances(chance), 1);
+        for (int i : hidden)
+            EXPECT_NEAR(chance[i], mined[i] / fits, 1e-9) << "cell " << i;
+
+        exact_count_limit = 3;  // every group of two cells or more is cut
+        mine_chances(chance);
+        exact_count_limit = EXACT_COUNT_STEPS;
+        double placed = 0;
+        for (int i : hidden) {
+            EXPECT_GE(chance[i], 0);
+            EXPECT_LE(chance[i], 1);
+            placed += chance[i];
+        }
+        EXPECT_NEAR(placed, left, 1e-9) << "every arrangement weighed still holds the mines left";
+    }
+}
