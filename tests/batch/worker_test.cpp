@@ -84,10 +84,11 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCounts)
             if (c.rule == GUESS_SAFEST) {
                 double safe = std::stod(f[5]);
                 EXPECT_TRUE(safe > 0 && safe <= 1) << log[number - 1];
-                if (f[4] == "lost")
+                if (f[4] == "lost") {
                     EXPECT_LT(safe, 1) << "the fatal guess was not sure: " << log[number - 1];
-                else if (f[3] == "0")
+                } else if (f[3] == "0") {
                     EXPECT_EQ(safe, 1) << "nothing risked: " << log[number - 1];
+                }
             }
             int score = std::stoi(f[2]);
             EXPECT_EQ(f[0] + " " + f[1], std::to_string(TEST_SEED) + " " + std::to_string(number));
