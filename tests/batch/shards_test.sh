@@ -7,7 +7,7 @@ batch=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cd "$dir"
-run=(-n 203 -s 1700000000 -j 6 --guess safest)
+run=(-n 62 -s 1700000000 -j 6 --guess safest)
 "$batch" "${run[@]}" --log whole.log --scores whole.txt >/dev/null
 parallel --will-cite -j 2 "$batch" "${run[@]}" --shard {}/4 --log part{}.log --scores part{}.txt ::: 1 2 3 4 >/dev/null
 "$batch" merge part*.txt part*.log --log merged.log --scores merged.txt >/dev/null
