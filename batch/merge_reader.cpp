@@ -26,7 +26,8 @@ std::string quoted(std::string_view field)
 // zero. Returns "" or what is wrong with it.
 std::string read_count(std::string_view field, int64_t high, int64_t& value)
 {
-    bool digits = !field.empty() && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+    bool digits =
+        !field.empty() && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits || (field.size() > 1 && field[0] == '0'))
         return quoted(field) + " is not a count";
     auto [end, status] = std::from_chars(field.data(), field.data() + field.size(), value);
@@ -127,7 +128,8 @@ std::string read_log(merge_input& in, const std::string& text, int file)
         if (name == OUTCOME_NAMES + OUTCOME_COUNT)
             return quoted(fields[4]) + " is not an outcome (won, lost, unsolved, nostart)";
         game_outcome outcome = game_outcome(name - OUTCOME_NAMES);
-        if (classify_game(outcome == OUTCOME_LOST, int(score), in.cells) != outcome || (outcome == OUTCOME_LOST && score == 0))
+        bool lost = outcome == OUTCOME_LOST;
+        if (classify_game(lost, int(score), in.cells) != outcome || (lost && score == 0))
             return fmt::format("a game {} cannot leave {} cells hidden", fields[4], score);
         if (columns == 6) {
             double chance = -1;

@@ -143,7 +143,8 @@ void add_play_options(CLI::App& app, batch_options& options)
     CLI::Option* seed = add_value(app, "-s,--seed", number_into(options.seed, 0, std::numeric_limits<uint32_t>::max()));
     add_value(app, "--first", [&options](const std::string& text) { return read_cell(text, options); });
     CLI::Option* no_guess = add_flag(app, "--no-guess", options.no_guess);
-    CLI::Option* rule = add_value(app, "--guess", [&options](const std::string& text) { return read_rule(text, options); });
+    CLI::Option* rule =
+        add_value(app, "--guess", [&options](const std::string& text) { return read_rule(text, options); });
     CLI::Option* jobs = add_value(app, "-j,--jobs", number_into(options.jobs, 1, MAX_JOBS));
     CLI::Option* log = add_log(app, options);
     CLI::Option* trace = add_value(app, "--trace", path_into(options.trace_path));
@@ -151,7 +152,8 @@ void add_play_options(CLI::App& app, batch_options& options)
     CLI::Option* scores = add_scores(app, options);
     add_value(app, "--plot", path_into(options.plot_path));
     CLI::Option* compare = add_flag(app, "--compare", options.compare);
-    CLI::Option* part = add_value(app, "--shard", [&options](const std::string& text) { return read_part(text, options); });
+    CLI::Option* part =
+        add_value(app, "--shard", [&options](const std::string& text) { return read_part(text, options); });
     // A comparison shows its two sides only in the summary and the plot.
     compare->excludes(rule)->excludes(no_guess)->excludes(until_win)->excludes(log)->excludes(trace)->excludes(scores);
     // Every part must cut the very same run: nothing may come from the clock

@@ -212,8 +212,9 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
 
 TEST_F(ProgramTest, MergeReadsEveryFileBeforeItTouchesAnOutput)
 {
-    ASSERT_EQ(run({"-n", "6", "-s", SEED, "-j", "2", "--guess", "safest", "--log", "a.log", "--scores", "a.txt"}).status,
-              0);
+    run_result played =
+        run({"-n", "6", "-s", SEED, "-j", "2", "--guess", "safest", "--log", "a.log", "--scores", "a.txt"});
+    ASSERT_EQ(played.status, 0) << played.err;
     std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
     std::ofstream(dir + "/m.log") << "earlier log\n";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {

@@ -59,8 +59,8 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCounts)
         int verbose;  // status texts below this level are traced
         int rule;
     };
-    for (const config& c : {config{false, 2, GUESS_RANDOM}, config{true, 4, GUESS_RANDOM}, config{false, 0, GUESS_RANDOM},
-                            config{false, 2, GUESS_SAFEST}}) {
+    for (const config& c : {config{false, 2, GUESS_RANDOM}, config{true, 4, GUESS_RANDOM},
+                            config{false, 0, GUESS_RANDOM}, config{false, 2, GUESS_SAFEST}}) {
         SCOPED_TRACE(::testing::Message() << "no_guess " << c.no_guess << ", verbose " << c.verbose << ", rule "
                                           << c.rule);
         play(60, [&](auto& p) {
