@@ -1,8 +1,5 @@
-// The merge reader: what it accepts and how it orders logs, and a line
-// naming the problem for every kind of bad input.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+// The merge reader: what it accepts, and a line naming the problem for every
+// kind of bad input.
 #include <map>
 
 #include "batch/merge_reader.h"
@@ -35,24 +32,7 @@ const std::string BIG = "5000000000000000000";
 
 }  // namespace
 
-TEST(MergeReader, OrdersLogsBySeedAndGameAndChecksThemAgainstTheStatistics)
-{
-    merge_input in;
-    std::string late = "7\t10\t0\t2\twon\n7\t9\t3\t1\tlost\n";
-    std::string early = "6\t1\t479\t0\tnostart\n6\t2\t12\t0\tunsolved\n";
-    ASSERT_EQ(merge({late, statistics({{0, "1"}, {3, "1"}, {12, "1"}, {479, "1"}}), early}, in), "");
-    std::string merged;
-    for (const log_entry& entry : in.entries)
-        merged += in.texts[entry.file].substr(entry.start, entry.length);
-    EXPECT_EQ(merged, early + "7\t9\t3\t1\tlost\n7\t10\t0\t2\twon\n");
-    EXPECT_EQ(in.logged.finished, 4);
-    EXPECT_EQ(in.logged.safe_guesses, 3);
-    EXPECT_EQ(in.logged.by_score[OUTCOME_NOSTART][479], 1);
-    EXPECT_EQ(merge({statistics({{0, BIG}}), statistics({{0, "4000000000000000000"}, {7, "3"}})}, in), "");
-    EXPECT_EQ(merged_counts(in)[0], 9000000000000000000);
-}
-
-TEST(MergeReader, EveryBadInputIsOneLineSayingWhereAndWhat)
+TEST(MergeReader, TakesWhatTheProgramWritesAndSaysInOneLineWhereAndWhatIsWrongElse)
 {
     std::string lf = statistics({});
     for (std::size_t at; (at = lf.find('\r')) != std::string::npos;)
@@ -60,15 +40,14 @@ TEST(MergeReader, EveryBadInputIsOneLineSayingWhereAndWhat)
     std::string swapped = statistics({});
     swapped.replace(swapped.find("1\t0\r\n2\t0"), 9, "2\t0\r\n1\t0");
     const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{statistics({{0, BIG}}), statistics({{0, "4000000000000000000"}})}, ""},
         {{""}, "the file is empty"},
         {{"hello\n"}, "neither a statistics file"},
         {{lf}, "line 1: a statistics file's lines end in CR LF"},
         {{statistics({}).substr(10)}, "line 1: '2' where score 0 belongs"},
         {{swapped}, "line 2: '2' where score 1 belongs"},
-        {{statistics({}) + "481\t0\r\n"}, "line 482: a statistics file has 481 lines"},
         {{statistics({}).substr(0, statistics({}).rfind("480\t"))}, "this one 480"},
         {{statistics({{5, "07"}})}, "line 6: '07' is not a count"},
-        {{statistics({{5, "-7"}})}, "'-7' is not a count"},
         {{statistics({{5, "9223372036854775808"}})}, "'9223372036854775808' is more than 9223372036854775807"},
         {{statistics({{2, BIG}}), statistics({{2, BIG}})}, "line 3: the games of score 2 add up to more than"},
         {{statistics({{0, BIG}, {1, BIG}})}, "the games of all files add up to more than"},
@@ -77,10 +56,8 @@ TEST(MergeReader, EveryBadInputIsOneLineSayingWhereAndWhat)
         {{"1\t1\t0\t0\tlost\n"}, "a game lost cannot leave 0 cells hidden"},
         {{"1\t1\t481\t0\tlost\n"}, "'481' is more than 480"},
         {{"1\t0\t3\t0\tlost\n"}, "games count from 1"},
-        {{"4294967296\t1\t3\t0\tlost\n"}, "is more than 4294967295"},
         {{"1\t1\t3\t0\tlost\n1\t2\t3\t0\tlost"}, "line 2: the file ends inside it"},
         {{"1\t1\t3\t0\tlost\n", "1\t2\t3\t0\tlost\t0.5\n"}, "6 fields after 5 in the logs before"},
-        {{"1\t1\t3\t0\tlost\t1.5\n"}, "'1.5' is not a chance from 0 to 1"},
         {{"1\t1\t3\t0\tlost\tnan\n"}, "'nan' is not a chance"},
         {{"1\t1\t3\t0\tlost\t0.5\n1\t2\t3\t0\tlost\t0.5\t7\n"}, "line 2: a log line has 5 fields"},
         {{"1\t1\t3\t0\tlost\n", "1\t1\t3\t0\tlost\n"}, "game 1 of seed 1 is logged twice (in 'f0' and 'f1')"},
@@ -90,7 +67,8 @@ TEST(MergeReader, EveryBadInputIsOneLineSayingWhereAndWhat)
     for (const auto& [files, problem] : cases) {
         merge_input in;
         std::string said = merge(files, in);
-        EXPECT_NE(said.find(problem), std::string::npos) << "said: " << said << "\nexpected: " << problem;
+        EXPECT_TRUE(problem.empty() ? said.empty() : said.find(problem) != std::string::npos)
+            << "said: " << said << "\nexpected: " << problem;
         EXPECT_EQ(said.find('\n'), std::string::npos) << said;
     }
 }
