@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "batch/merge.h"
 #include "batch/options.h"
 #include "batch/runner.h"
 #include "driver/state.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     case PARSE_ERROR:
         std::fprintf(stderr, "orvanta-batch: %s (see --help)\n", error.c_str());
         return 2;
+    case PARSE_MERGE:
+        return run_merge(options);
     case PARSE_RUN:
         break;
     }

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "driver/state.h"
 #include "engine/board.h"
 #include "engine/random.h"
 
@@ -80,36 +81,95 @@ std::string read_cell(const std::string& text, batch_options& options)
     return "";
 }
 
-void add_value(CLI::App& app, const std::string& names, const value_reader& read)
+// "random" or "safest".
+std::string read_rule(const std::string& text, batch_options& options)
 {
-    app.add_option(names)
+    if (text != "random" && text != "safest")
+        return fmt::format("'{}' is not a guessing rule (random or safest)", text);
+    options.guess_rule = text == "random" ? GUESS_RANDOM : GUESS_SAFEST;
+    return "";
+}
+
+// "K/N": part K of N.
+std::string read_part(const std::string& text, batch_options& options)
+{
+    std::size_t slash = text.find('/');
+    if (slash == std::string::npos)
+        return fmt::format("'{}' is not a part K/N", text);
+    int64_t parts = 0;
+    int64_t part = 0;
+    std::string problem = read_number(text.substr(slash + 1), 1, MAX_JOBS, parts);
+    if (problem.empty())
+        problem = read_number(text.substr(0, slash), 1, parts, part);
+    if (!problem.empty())
+        return problem;
+    options.shard = int(part);
+    options.shards = int(parts);
+    return "";
+}
+
+CLI::Option* add_value(CLI::App& app, const std::string& names, const value_reader& read)
+{
+    return app.add_option(names)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->check(CLI::Validator([read](std::string& text) { return read(text); }, ""));
 }
 
-void add_flag(CLI::App& app, const std::string& names, bool& place)
+CLI::Option* add_flag(CLI::App& app, const std::string& names, bool& place)
 {
-    app.add_flag(names, place)->disable_flag_override();
+    return app.add_flag(names, place)->disable_flag_override();
 }
 
-// The options of a run of games.
-void add_play_options(CLI::App& app, batch_options& options)
+// The outputs a run and a merge share.
+CLI::Option* add_log(CLI::App& app, batch_options& options)
 {
-    add_value(app, "-n,--games", number_into(options.games, 1, std::numeric_limits<int64_t>::max()));
-    add_flag(app, "--until-win", options.until_win);
-    add_value(app, "-s,--seed", number_into(options.seed, 0, std::numeric_limits<uint32_t>::max()));
-    add_value(app, "--first", [&options](const std::string& text) { return read_cell(text, options); });
-    add_flag(app, "--no-guess", options.no_guess);
-    add_value(app, "-j,--jobs", number_into(options.jobs, 1, MAX_JOBS));
-    add_value(app, "--log", path_into(options.log_path));
-    add_value(app, "--trace", path_into(options.trace_path));
-    add_value(app, "--verbose", number_into(options.verbose, 0, MAX_VERBOSE));
-    add_value(app, "--scores", [&options](const std::string& text) {
+    return add_value(app, "--log", path_into(options.log_path));
+}
+
+CLI::Option* add_scores(CLI::App& app, batch_options& options)
+{
+    return add_value(app, "--scores", [&options](const std::string& text) {
         if (text == "-")
             return std::string("the statistics file cannot go to standard output");
         return path_into(options.scores_path)(text);
     });
+}
+
+// The options of a run of games, and which of them cannot go together.
+void add_play_options(CLI::App& app, batch_options& options)
+{
+    add_value(app, "-n,--games", number_into(options.games, 1, std::numeric_limits<int64_t>::max()));
+    CLI::Option* until_win = add_flag(app, "--until-win", options.until_win);
+    CLI::Option* seed = add_value(app, "-s,--seed", number_into(options.seed, 0, std::numeric_limits<uint32_t>::max()));
+    add_value(app, "--first", [&options](const std::string& text) { return read_cell(text, options); });
+    CLI::Option* no_guess = add_flag(app, "--no-guess", options.no_guess);
+    CLI::Option* rule =
+        add_value(app, "--guess", [&options](const std::string& text) { return read_rule(text, options); });
+    CLI::Option* jobs = add_value(app, "-j,--jobs", number_into(options.jobs, 1, MAX_JOBS));
+    CLI::Option* log = add_log(app, options);
+    CLI::Option* trace = add_value(app, "--trace", path_into(options.trace_path));
+    add_value(app, "--verbose", number_into(options.verbose, 0, MAX_VERBOSE));
+    CLI::Option* scores = add_scores(app, options);
     add_value(app, "--plot", path_into(options.plot_path));
+    CLI::Option* compare = add_flag(app, "--compare", options.compare);
+    CLI::Option* part =
+        add_value(app, "--shard", [&options](const std::string& text) { return read_part(text, options); });
+    // A comparison shows its two sides only in the summary and the plot.
+    compare->excludes(rule)->excludes(no_guess)->excludes(until_win)->excludes(log)->excludes(trace)->excludes(scores);
+    // Every part must cut the very same run: nothing may come from the clock
+    // or the machine.
+    part->needs(seed)->needs(jobs)->excludes(until_win)->excludes(compare);
+}
+
+// merge FILE... with its two outputs.
+CLI::App* add_merge(CLI::App& app, batch_options& options, bool& help)
+{
+    CLI::App* merge = app.add_subcommand("merge");
+    merge->add_option("file", options.merge_files);
+    add_log(*merge, options);
+    add_scores(*merge, options);
+    add_flag(*merge, "-h,--help", help);
+    return merge;
 }
 
 // argv for CLI11, which takes the arguments last first. CLI11 2.1 reads
@@ -154,6 +214,7 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     bool help = false;
     bool version = false;
     add_play_options(app, options);
+    CLI::App* merge = add_merge(app, options, help);
     add_flag(app, "-h,--help", help);
     add_flag(app, "--version", version);
     try {
@@ -165,19 +226,43 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
         error = problem.what();
         return PARSE_ERROR;
     }
-    std::vector<std::string> extra = app.remaining();
+    std::vector<std::string> extra = app.remaining(true);
     if (!extra.empty()) {
         const std::string& first = extra.front();
         bool option = first.size() > 1 && first[0] == '-' && first != "--";
         error = fmt::format("{} '{}'", option ? "unknown option" : "unexpected argument", first);
         return PARSE_ERROR;
     }
-    return help ? PARSE_HELP : version ? PARSE_VERSION : PARSE_RUN;
+    if (help || version)
+        return help ? PARSE_HELP : PARSE_VERSION;
+    if (merge->parsed()) {
+        for (const CLI::Option* given : app.get_options())
+            if (given->count() > 0) {
+                error = fmt::format("option '{}' does not go with merge", given->get_name());
+                return PARSE_ERROR;
+            }
+        if (options.merge_files.empty())
+            error = "merge: name the statistics files and logs to merge";
+        return error.empty() ? PARSE_MERGE : PARSE_ERROR;
+    }
+    if (options.shard && options.shards > sequence_count(options)) {
+        error = fmt::format("--shard: {} parts, but the run has only {} sequences of games (one per job and at most "
+                            "one per game) to share out",
+                            options.shards, sequence_count(options));
+        return PARSE_ERROR;
+    }
+    return PARSE_RUN;
+}
+
+int sequence_count(const batch_options& options)
+{
+    return options.until_win ? 1 : int(std::min<int64_t>(options.jobs, options.games));
 }
 
 std::string usage_text()
 {
     return "Usage: orvanta-batch [OPTION]...\n"
+           "  or:  orvanta-batch merge FILE... [--scores FILE] [--log FILE]\n"
            "Plays minesweeper games by itself, without a window, and reports how they ended.\n"
            "\n"
            "  -n, --games N      games to play (default 1000)\n"
@@ -187,8 +272,17 @@ std::string usage_text()
            "                     (0 to 4294967295; default: the clock now)\n"
            "      --first X,Y    the first cell of every game (default 0,0; X 0 to 29, Y 0 to 15)\n"
            "      --no-guess     never guess when the rules are stuck\n"
+           "      --guess RULE   how to guess when the rules are stuck: random (default: any\n"
+           "                     hidden cell), or safest (the cell least likely to hold a\n"
+           "                     mine; the log then gains a column: the chance that all\n"
+           "                     the game's guesses were safe)\n"
+           "      --compare      play every game with both rules: both summaries side by side,\n"
+           "                     the difference of the win rates, both histograms in the plot\n"
+           "                     (the games the random rule plays; no log, trace or statistics)\n"
            "  -j, --jobs T       worker processes (1 to 256; default: the number of cores);\n"
            "                     worker k plays from seed S + k\n"
+           "      --shard K/N    play only part K of N of the run, each on its own machine;\n"
+           "                     every part needs the same --seed, --jobs and --games\n"
            "      --log FILE     one line per game: seed, game, score, guesses, outcome\n"
            "                     (won, lost, unsolved, nostart); - for standard output\n"
            "      --trace FILE   every cell change (game, x, y, new code; -3 a flag) and status\n"
@@ -200,6 +294,10 @@ std::string usage_text()
            "      --plot FILE    the histogram as an SVG bar chart\n"
            "  -h, --help         show this help and exit\n"
            "      --version      show the version and exit\n"
+           "\n"
+           "merge adds up the statistics files and merges the logs (ordered by seed and game)\n"
+           "of runs or parts of a run, writes them to --scores (default qxscores.txt) and\n"
+           "--log, and prints the summary of all their games.\n"
            "\n"
            "Ctrl-C stops after the games in hand and still writes what was finished.\n"
            "Exit status: 0 done, 1 a worker process failed, 2 bad input or an output file\n"

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct batch_options {
     int64_t games = 1000;
@@ -17,9 +18,18 @@ struct batch_options {
     int verbose = 2;
     std::string scores_path = "qxscores.txt";
     std::string plot_path;    // empty: no plot
+    int guess_rule = 0;       // GUESS_RANDOM or GUESS_SAFEST
+    bool compare = false;     // play every game with both rules
+    int shard = 0;            // play only part shard (1 to shards) of the run; 0: all of it
+    int shards = 1;
+    std::vector<std::string> merge_files;  // orvanta-batch merge FILE...
 };
 
-enum parse_result { PARSE_RUN, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
+enum parse_result { PARSE_RUN, PARSE_MERGE, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
+
+// The worker sequences of a run (seed S + k for sequence k): one per job,
+// and no more than there are games; one for --until-win.
+int sequence_count(const batch_options& options);
 
 // Reads argv into options (which starts from the defaults, seed and jobs
 // filled from the clock and the machine). On PARSE_ERROR, error holds a

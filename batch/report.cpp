@@ -1,16 +1,123 @@
-// The progress line and the summary.
+// The progress line and the summaries.
 #include "batch/report.h"
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "driver/state.h"
+
 namespace {
 inline constexpr int BAR_WIDTH = 24;
+inline constexpr double Z_95 = 1.959963984540054;  // the normal quantile of a two-sided 95% interval
 
 double rate(int64_t games, double seconds)
 {
     return seconds > 0 ? double(games) / seconds : 0.0;
 }
+
+// A summary line: its label and one text per column.
+struct row {
+    std::string label;
+    std::vector<std::string> texts;
+};
+
+// Labels in a column of 14; every text but a row's last padded to the widest
+// of the rows with more than one.
+std::string lay_out(const std::vector<row>& rows)
+{
+    std::size_t width = 0;
+    for (const row& r : rows)
+        if (r.texts.size() > 1)
+            width = std::max(width, r.texts[0].size());
+    std::string out;
+    for (const row& r : rows) {
+        std::string line = fmt::format("{:<14}", r.label.empty() ? "" : r.label + ":");
+        for (std::size_t i = 0; i < r.texts.size(); i++)
+            line += i + 1 < r.texts.size() ? fmt::format("{:<{}}", r.texts[i], width + 3) : r.texts[i];
+        out += line + "\n";
+    }
+    return out;
+}
+
+// "2,896 of 20,000 (14.5%, 95% CI 14.0% to 15.0%)", by the Wilson score
+// interval, which stays inside 0 to 100% however few the games.
+std::string share_text(int64_t count, int64_t games, bool with_games)
+{
+    std::string of = with_games ? " of " + grouped(games) : "";
+    if (games == 0)
+        return grouped(count) + of;
+    double n = double(games);
+    double p = double(count) / n;
+    double z2 = Z_95 * Z_95;
+    double centre = (p + z2 / (2 * n)) / (1 + z2 / n);
+    double half = Z_95 / (1 + z2 / n) * std::sqrt(p * (1 - p) / n + z2 / (4 * n * n));
+    return fmt::format("{}{} ({:.1f}%, 95% CI {:.1f}% to {:.1f}%)", grouped(count), of, 100 * p,
+                       100 * std::max(0.0, centre - half), 100 * std::min(1.0, centre + half));
+}
+
+// One rule's outcomes and guesses, a text each.
+std::vector<row> side_rows(const game_tally& total, bool with_games, bool safest)
+{
+    std::vector<row> rows;
+    for (int o = 0; o < OUTCOME_COUNT; o++)
+        rows.push_back({o == OUTCOME_NOSTART ? "no-start" : OUTCOME_NAMES[o],
+                        {share_text(outcome_total(total, game_outcome(o)), total.finished, with_games)}});
+    rows.push_back({"safe guesses", {grouped(total.safe_guesses)}});
+    int64_t all_guesses = total.safe_guesses + outcome_total(total, OUTCOME_LOST);
+    rows.push_back({"not exact", {!safest ? "-"
+                                          : fmt::format("{} of {} guesses ({:.2f}%)", grouped(total.inexact_guesses),
+                                                        grouped(all_guesses),
+                                                        all_guesses ? 100.0 * double(total.inexact_guesses) /
+                                                                          double(all_guesses)
+                                                                    : 0.0)}});
+    return rows;
+}
+
+std::string run_text(int64_t games, const run_facts& facts)
+{
+    std::string text = fmt::format("{} (seed {}, {} {}", grouped(games), facts.seed, facts.workers,
+                                   facts.workers == 1 ? "job" : "jobs");
+    if (facts.shard)
+        text += fmt::format(", part {} of {}", facts.shard, facts.shards);
+    return text + ")";
+}
+
+std::string header(int64_t games, const run_facts& facts)
+{
+    if (!facts.interrupted)
+        return "";
+    return fmt::format("interrupted:  {} of {} games played\n", grouped(games), grouped(facts.wanted));
+}
+
+std::string time_text(int64_t games, double seconds)
+{
+    return fmt::format("{:.2f} s ({} games/s)", seconds, grouped(int64_t(std::lround(rate(games, seconds)))));
+}
+
 }  // namespace
+
+int complain(const std::string& message, int status)
+{
+    std::fprintf(stderr, "orvanta-batch: %s\n", message.c_str());
+    return status;
+}
+
+std::string cannot_write(const std::string& path, const std::string& reason)
+{
+    return fmt::format("cannot write '{}': {}", path == "-" ? "standard output" : path, reason);
+}
+
+std::string grouped(int64_t count)
+{
+    std::string digits = std::to_string(count);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(std::size_t(at), ",");
+    return digits;
+}
 
 std::string progress_line(int64_t done, int64_t wanted, double seconds)
 {
@@ -30,18 +137,52 @@ std::string progress_line(int64_t done, int64_t wanted, double seconds)
 
 std::string summary_text(const game_tally& total, const run_facts& facts)
 {
-    int64_t games = total.finished;
-    int64_t won = outcome_total(total, OUTCOME_WON);
-    std::string text;
-    if (facts.interrupted)
-        text += fmt::format("interrupted:  {} of {} games played\n", games, facts.wanted);
-    text += fmt::format("games:        {} (seed {}, {} {})\n", games, facts.seed, facts.workers,
-                        facts.workers == 1 ? "job" : "jobs");
-    text += fmt::format("won:          {} ({:.1f}%)\n", won, games ? 100.0 * double(won) / double(games) : 0.0);
-    text += fmt::format("lost:         {}\n", outcome_total(total, OUTCOME_LOST));
-    text += fmt::format("unsolved:     {}\n", outcome_total(total, OUTCOME_UNSOLVED));
-    text += fmt::format("no-start:     {}\n", outcome_total(total, OUTCOME_NOSTART));
-    text += fmt::format("safe guesses: {}\n", total.safe_guesses);
-    text += fmt::format("time:         {:.2f} s ({:.0f} games/s)\n", facts.seconds, rate(games, facts.seconds));
-    return text;
+    bool safest = facts.guess_rule == GUESS_SAFEST;
+    std::vector<row> rows = {{"games", {run_text(total.finished, facts) + (safest ? ", safest guess" : "")}}};
+    for (const row& r : side_rows(total, true, safest))
+        if (safest || r.label != "not exact")
+            rows.push_back(r);
+    rows.push_back({"time", {time_text(total.finished, facts.seconds)}});
+    return header(total.finished, facts) + lay_out(rows);
+}
+
+std::string comparison_text(const game_tally (&sides)[2], const run_facts& facts)
+{
+    int64_t games = sides[0].finished;
+    std::vector<row> rows = {{"games", {run_text(games, facts) + ", each played with both guessing rules"}},
+                             {"", {"random", "safest"}}};
+    std::vector<row> random = side_rows(sides[0], false, false);
+    std::vector<row> safest = side_rows(sides[1], false, true);
+    for (std::size_t i = 0; i < random.size(); i++)
+        rows.push_back({random[i].label, {random[i].texts[0], safest[i].texts[0]}});
+    // Paired: only the games that one rule won and the other lost tell the
+    // rules apart, and they give the spread of the difference.
+    double n = double(std::max<int64_t>(games, 1));
+    double b = double(sides[1].won_alone);
+    double c = double(sides[0].won_alone);
+    double difference = (b - c) / n;
+    double spread = Z_95 * std::sqrt(std::max(0.0, b + c - (b - c) * (b - c) / n)) / n;
+    rows.push_back({"difference", {fmt::format("safest won {:+.1f} points (95% CI {:+.1f} to {:+.1f}; {} games won "
+                                               "by safest alone, {} by random alone)",
+                                               100 * difference, 100 * (difference - spread),
+                                               100 * (difference + spread), grouped(sides[1].won_alone),
+                                               grouped(sides[0].won_alone))}});
+    rows.push_back({"time", {time_text(2 * games, facts.seconds) + " counting both rules"}});
+    return header(games, facts) + lay_out(rows);
+}
+
+std::string merged_text(const game_tally& total, int files, bool from_logs)
+{
+    std::vector<row> rows = {{"games", {fmt::format("{} (merged from {} files)", grouped(total.finished), files)}}};
+    if (from_logs) {
+        for (const row& r : side_rows(total, true, false))
+            if (r.label != "not exact")
+                rows.push_back(r);
+    } else {
+        int64_t won = outcome_total(total, OUTCOME_WON);
+        rows.push_back({"won", {share_text(won, total.finished, true)}});
+        rows.push_back({"not won", {share_text(total.finished - won, total.finished, true) +
+                                    "; the logs tell lost, unsolved and no-start apart"}});
+    }
+    return lay_out(rows);
 }

@@ -13,12 +13,34 @@ std::string progress_line(int64_t done, int64_t wanted, double seconds);
 
 struct run_facts {
     uint32_t seed;
-    int workers;
+    int workers;  // the run's sequences of games, one per job
     int64_t wanted;
     double seconds;
     bool interrupted;
+    int guess_rule;  // GUESS_RANDOM or GUESS_SAFEST
+    int shard;       // this is part shard of shards; 0: the whole run
+    int shards;
 };
 
-// Several lines: games, won with its rate, lost, unsolved, no-start, safe
-// guesses, time and games per second.
+// Prints "orvanta-batch: message" on standard error; returns status.
+int complain(const std::string& message, int status);
+
+// "cannot write 'path': reason", "-" named as standard output.
+std::string cannot_write(const std::string& path, const std::string& reason);
+
+// "2,896": a count (never negative) with its thousands marked.
+std::string grouped(int64_t count);
+
+// Several lines: games, each outcome with its rate and 95% confidence
+// interval, safe guesses, (with the safest rule) the guesses whose chances
+// were estimated, time and games per second.
 std::string summary_text(const game_tally& total, const run_facts& facts);
+
+// The same for the random rule (sides[0]) and the safest (sides[1]) on the
+// same games, side by side, with the difference of their win rates and its
+// 95% confidence interval, paired over the games.
+std::string comparison_text(const game_tally (&sides)[2], const run_facts& facts);
+
+// The summary of merged files: every outcome when logs were merged, only
+// won and not won from statistics files alone.
+std::string merged_text(const game_tally& total, int files, bool from_logs);

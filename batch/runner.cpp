@@ -82,17 +82,6 @@ std::string describe_failure(int k, const worker& w)
     return which + fmt::format(" failed with exit status {}", WEXITSTATUS(w.status));
 }
 
-int complain(const std::string& message, int status)
-{
-    std::fprintf(stderr, "orvanta-batch: %s\n", message.c_str());
-    return status;
-}
-
-std::string cannot_write(const std::string& path, const std::string& reason)
-{
-    return fmt::format("cannot write '{}': {}", path == "-" ? "standard output" : path, reason);
-}
-
 // Appends everything part holds, from its start, to out.
 // Returns 0 if reading or writing failed.
 int append_file(output_file& out, std::FILE* part)
@@ -163,9 +152,14 @@ void wait_for_workers(std::vector<worker>& workers, int64_t wanted, bool show_pr
 int run_batch(const batch_options& options)
 {
     int n = xdim * ydim;
-    // --until-win asks for the first win of one sequence of games: one worker.
-    int count = options.until_win ? 1 : int(std::min<int64_t>(options.jobs, options.games));
-    auto* tallies = static_cast<game_tally*>(shared_memory(sizeof(game_tally) * count));
+    // The run's sequences of games; a part plays the sequences first to
+    // last - 1, one worker each.
+    int sequences = sequence_count(options);
+    int first = options.shard ? (options.shard - 1) * sequences / options.shards : 0;
+    int last = options.shard ? options.shard * sequences / options.shards : sequences;
+    int count = last - first;
+    int sides = options.compare ? 2 : 1;
+    auto* tallies = static_cast<game_tally*>(shared_memory(sizeof(game_tally) * count * sides));
     shared_stop = static_cast<int32_t*>(shared_memory(sizeof(int32_t)));
     if (!tallies || !shared_stop)
         return complain("cannot share memory with the workers", EXIT_WORKER_FAILED);
@@ -182,7 +176,7 @@ int run_batch(const batch_options& options)
     output_file plot;
     const std::pair<output_file*, std::string> outputs[] = {{&log, options.log_path},
                                                             {&trace, one_sink ? "" : options.trace_path},
-                                                            {&scores, options.scores_path},
+                                                            {&scores, options.compare ? "" : options.scores_path},
                                                             {&plot, options.plot_path}};
     std::string reason;
     for (const auto& [out, path] : outputs)
@@ -193,14 +187,18 @@ int run_batch(const batch_options& options)
     std::vector<worker> workers(count);
     for (int k = 0; k < count; k++) {
         worker_plan& plan = workers[k].plan;
-        plan.seed = options.seed + uint32_t(k);
-        plan.games = options.games / count + (k < options.games % count);
+        int sequence = first + k;
+        plan.seed = options.seed + uint32_t(sequence);
+        plan.games = options.games / sequences + (sequence < options.games % sequences);
         plan.first_x = options.first_x;
         plan.first_y = options.first_y;
         plan.until_win = options.until_win;
         plan.no_guess = options.no_guess;
+        plan.guess_rule = options.guess_rule;
+        plan.compare = options.compare;
         plan.verbose = options.trace_path.empty() ? 0 : options.verbose;
         plan.tally = &tallies[k];
+        plan.other_tally = options.compare ? &tallies[count + k] : nullptr;
         plan.stop = shared_stop;
         // The first worker writes straight to the destination; the others
         // to files of their own that are appended in worker order.
@@ -225,7 +223,10 @@ int run_batch(const batch_options& options)
     workers.resize(started);
     if (started < count)
         *shared_stop = 1;
-    wait_for_workers(workers, options.games, isatty(STDERR_FILENO), start);
+    int64_t wanted = 0;
+    for (const worker& w : workers)
+        wanted += w.plan.games;
+    wait_for_workers(workers, wanted, isatty(STDERR_FILENO), start);
     std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
 
     if (started < count)
@@ -235,10 +236,13 @@ int run_batch(const batch_options& options)
         return complain(describe_failure(int(failed - workers.begin()), *failed), EXIT_WORKER_FAILED);
 
     game_tally total{};
+    game_tally other_total{};
     int gathered = 1;
     for (int k = 0; k < count; k++) {
         const worker_plan& plan = workers[k].plan;
         add_tally(total, *plan.tally);
+        if (plan.other_tally)
+            add_tally(other_total, *plan.other_tally);
         if (k == 0)
             continue;
         if (plan.log)
@@ -261,15 +265,18 @@ int run_batch(const batch_options& options)
     std::vector<int64_t> counts(n + 1);
     for (int s = 0; s <= n; s++)
         counts[s] = score_total(total, s);
-    if (!write_scores_file(scores, counts.data(), n, reason))
+    if (scores.file && !write_scores_file(scores, counts.data(), n, reason))
         problems.push_back(cannot_write(options.scores_path, reason));
+    const game_tally both[] = {total, other_total};
     if (plot.file)
-        std::fputs(histogram_svg(total, n).c_str(), plot.file);
+        std::fputs((options.compare ? comparison_svg(both, n) : histogram_svg(total, n)).c_str(), plot.file);
     commit(plot, options.plot_path);
 
     bool stdout_taken = options.log_path == "-" || options.trace_path == "-" || options.plot_path == "-";
-    run_facts facts{options.seed, count, options.games, spent.count(), interrupted != 0};
-    std::fputs(summary_text(total, facts).c_str(), stdout_taken ? stderr : stdout);
+    run_facts facts{options.seed,       sequences,     wanted,        spent.count(), interrupted != 0,
+                    options.guess_rule, options.shard, options.shards};
+    std::string summary = options.compare ? comparison_text(both, facts) : summary_text(total, facts);
+    std::fputs(summary.c_str(), stdout_taken ? stderr : stdout);
     int status = interrupted ? EXIT_INTERRUPTED : 0;
     for (const std::string& problem : problems)
         status = complain(problem, EXIT_CANNOT_WRITE);

@@ -16,6 +16,8 @@ inline constexpr int TALLY_CELLS = 480;
 struct game_tally {
     int64_t finished;      // games played to their end
     int64_t safe_guesses;  // over those games
+    int64_t inexact_guesses;  // guesses whose chances were estimated (the safest rule)
+    int64_t won_alone;     // in a comparison: games won with this rule and lost with the other
     int64_t by_score[OUTCOME_COUNT][TALLY_CELLS + 1];  // [outcome][cells left hidden]
 };
 

@@ -9,6 +9,7 @@
 #include "driver/state.h"
 #include "engine/board.h"
 #include "engine/random.h"
+#include "engine/safest_guess.h"
 
 std::FILE* trace_file;
 
@@ -20,17 +21,46 @@ bool stop_asked()
     return stop_solving || (plan->stop && relaxed_load(*plan->stop));
 }
 
-void count_game(const game_result& game, int n)
+// The next game with rule, its guess records started afresh.
+game_result play_with(int rule)
 {
-    game_tally& tally = *plan->tally;
+    guess_rule = rule;
+    guess_safety = 1.0;
+    inexact_guesses = 0;
+    return play_one_game(nullptr);
+}
+
+void count_game(game_tally& tally, const game_result& game, int n)
+{
     game_outcome outcome = classify_game(game.lost, game.score, n);
     tally.by_score[outcome][game.score]++;
     tally.safe_guesses += game.guesses;
+    tally.inexact_guesses += inexact_guesses;
     int64_t done = tally.finished + 1;
-    if (plan->log)
-        std::fprintf(plan->log, "%" PRIu32 "\t%" PRId64 "\t%d\t%d\t%s\n", plan->seed, done, game.score, game.guesses,
+    if (plan->log) {
+        std::fprintf(plan->log, "%" PRIu32 "\t%" PRId64 "\t%d\t%d\t%s", plan->seed, done, game.score, game.guesses,
                      OUTCOME_NAMES[outcome]);
+        if (guess_rule == GUESS_SAFEST)
+            std::fprintf(plan->log, "\t%.6g", guess_safety);
+        std::fputc('\n', plan->log);
+    }
     relaxed_store(tally.finished, done);
+}
+
+// The same game (the one the random rule plays from here) with each rule;
+// the draws go on from where the random rule left them.
+void compare_rules(int n)
+{
+    std::mt19937 start = random_state();
+    game_result random = play_with(GUESS_RANDOM);
+    std::mt19937 next = random_state();
+    restore_random(start);
+    game_result safest = play_with(GUESS_SAFEST);
+    restore_random(next);
+    plan->tally->won_alone += random.score == 0 && safest.score != 0;
+    plan->other_tally->won_alone += safest.score == 0 && random.score != 0;
+    count_game(*plan->other_tally, safest, n);
+    count_game(*plan->tally, random, n);
 }
 
 }  // namespace
@@ -56,8 +86,12 @@ int play_share(const worker_plan& share)
     pin_clock(share.seed);
     begin_games();
     while (share.tally->finished < share.games && !stop_asked()) {
-        game_result game = play_one_game(nullptr);
-        count_game(game, xdim * ydim);
+        if (share.compare) {
+            compare_rules(xdim * ydim);
+            continue;
+        }
+        game_result game = play_with(share.guess_rule);
+        count_game(*share.tally, game, xdim * ydim);
         if (share.until_win && game.score == 0)
             break;
     }

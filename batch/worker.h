@@ -14,10 +14,13 @@ struct worker_plan {
     int first_y;
     bool until_win;
     bool no_guess;
+    int guess_rule;      // GUESS_RANDOM or GUESS_SAFEST (the log then has a sixth column)
+    bool compare;        // each game with both rules: the random in tally, the safest in other_tally
     int verbose;         // status texts below this level go to the trace
     std::FILE* log;      // one line per game, or null
     std::FILE* trace;    // every cell change and status text, or null
     game_tally* tally;   // zeroed by the caller
+    game_tally* other_tally;  // with compare, likewise
     const int32_t* stop; // non-zero: stop after the current game; may be null
 };
 

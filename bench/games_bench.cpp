@@ -1,17 +1,19 @@
-// Whole games per second: layout, first move, the rules (with and without
-// guessing), scoring, with the null window side.
+// Whole games per second: layout, first move, the rules (with the random
+// guess, the safest guess, and without guessing), scoring, with the null
+// window side.
 #include <benchmark/benchmark.h>
 
 #include "driver/game.h"
 #include "driver/state.h"
 #include "engine/random.h"
 
-static void play_games(benchmark::State& state, int guessing)
+static void play_games(benchmark::State& state, int guessing, int rule = GUESS_RANDOM)
 {
     set_start_values();
     allocate_arrays();
     goslow = 0;
     allow_guessing = guessing;
+    guess_rule = rule;
     pin_clock(1700000000);
     begin_games();
     for (auto _ : state)
@@ -24,11 +26,16 @@ static void BM_games_with_guessing(benchmark::State& state)
 {
     play_games(state, 1);
 }
+static void BM_games_with_safest_guess(benchmark::State& state)
+{
+    play_games(state, 1, GUESS_SAFEST);
+}
 static void BM_games_without_guessing(benchmark::State& state)
 {
     play_games(state, 0);
 }
 
 BENCHMARK(BM_games_with_guessing)->MinTime(2.0);
+BENCHMARK(BM_games_with_safest_guess)->MinTime(2.0);
 BENCHMARK(BM_games_without_guessing)->MinTime(2.0);
 BENCHMARK_MAIN();

@@ -9,6 +9,7 @@
 #include "engine/guess.h"
 #include "engine/layout.h"
 #include "engine/rules.h"
+#include "engine/safest_guess.h"
 
 namespace {
 
@@ -20,7 +21,10 @@ void play_rules(int n)
         apply_rules();
         if (!allow_guessing || num_hidden(n) == 0)
             return;
-        make_a_guess();
+        if (guess_rule == GUESS_SAFEST)
+            make_safest_guess();
+        else
+            make_a_guess();
         if (blown_up)
             return;
     }

@@ -13,6 +13,7 @@ std::atomic<int32_t> goslow;
 std::atomic<int32_t> allow_guessing;
 std::atomic<int32_t> userx;
 std::atomic<int32_t> usery;
+int32_t guess_rule;
 
 std::atomic<int32_t> games;
 std::atomic<int32_t> num_wins;
@@ -29,6 +30,7 @@ void set_start_values()
     nonstop = 1;
     goslow = 1;
     allow_guessing = 1;
+    guess_rule = GUESS_RANDOM;
     verbose = 2;
     level = 0;
     num_wins = 0;

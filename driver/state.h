@@ -14,6 +14,11 @@ extern std::atomic<int32_t> allow_guessing;  // guess when the rules are stuck
 extern std::atomic<int32_t> userx;           // the cell every game opens first
 extern std::atomic<int32_t> usery;
 
+// Which guess the game loop makes when the rules are stuck. Only the batch
+// player chooses; the desktop programs keep the random guess.
+enum guess_kind : int32_t { GUESS_RANDOM, GUESS_SAFEST };
+extern int32_t guess_rule;
+
 extern std::atomic<int32_t> games;          // games started
 extern std::atomic<int32_t> num_wins;       // games won
 extern std::atomic<int32_t> num_no_starts;  // games where only the first cell opened

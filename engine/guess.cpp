@@ -1,4 +1,4 @@
-// make_a_guess().
+// make_a_guess() and open_guessed_cell().
 #include "engine/guess.h"
 
 #include <cstdio>
@@ -20,18 +20,22 @@ int make_a_guess()
             continue;
         }
         int32_t v = sea[r];
-        if (v == CELL_MINE) {
-            blown_up = r + 1;
-            return 0;
-        }
-        if (v != CELL_HIDDEN)
-            continue;
-        guesses++;
-        num_guesses++;
-        char text[80];
-        std::snprintf(text, sizeof text, "Guesses: %d", guesses);
-        callback_display_status(text, 0);
-        hit(r % xdim, r / xdim);
-        return 1;
+        if (v == CELL_MINE || v == CELL_HIDDEN)
+            return open_guessed_cell(r);
     }
+}
+
+int open_guessed_cell(int index)
+{
+    if (sea[index] == CELL_MINE) {
+        blown_up = index + 1;
+        return 0;
+    }
+    guesses++;
+    num_guesses++;
+    char text[80];
+    std::snprintf(text, sizeof text, "Guesses: %d", guesses);
+    callback_display_status(text, 0);
+    hit(index % xdim, index / xdim);
+    return 1;
 }

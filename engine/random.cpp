@@ -42,3 +42,13 @@ int32_t random_draw()
     record.digest = (record.digest ^ draw) * 0x100000001b3u;
     return static_cast<int32_t>(draw);
 }
+
+std::mt19937 random_state()
+{
+    return gen;
+}
+
+void restore_random(const std::mt19937& state)
+{
+    gen = state;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 
 // The clock reading every reseed uses: the calendar time in whole seconds,
 // unless pin_clock() has fixed it (to replay the games of a given start).
@@ -18,3 +19,8 @@ draw_record random_record();
 
 void reseed_random();         // the calling thread's generator, from clock_seconds()
 int32_t random_draw();        // 0 to 2147483647 from the calling thread's generator
+
+// The calling thread's generator as it stands, and setting it back: to play
+// one game again from the very same point.
+std::mt19937 random_state();
+void restore_random(const std::mt19937& state);

@@ -12,6 +12,7 @@ packages=(
   librsvg2-bin libxml2-utils
   dpkg-dev lintian desktop-file-utils appstream man-db groff-base unzip
   emscripten chromium python3
+  clang-14 libclang-rt-14-dev parallel
 )
 # The web page's tests run on Node and npm. A node installed from elsewhere
 # (it brings its own npm) serves as well, and Debian's would clash with it.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every program and runs every test:
-# the release build with its unit and desktop tests, the same portable tests
+# the release build with its unit and desktop tests, a minute of fuzzing the
+# merge reader, the same portable tests
 # under AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer,
 # the Win32 program under Wine, the web page in headless Chromium, and the
 # release packages.
@@ -18,6 +19,9 @@ build() {  # build DIR [cmake options...]
 stage "release build and tests"
 build build/release -DCMAKE_BUILD_TYPE=Release
 (cd build/release && ctest --output-on-failure -j2 --timeout 300)
+
+stage "merge reader under libFuzzer (60 s)"
+tests/fuzz/run.sh 60
 
 stage "AddressSanitizer + UndefinedBehaviorSanitizer"
 build build/asan -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=address -DORVANTA_QT=OFF -DORVANTA_BENCH=OFF

@@ -27,9 +27,9 @@ std::string parsed(std::vector<std::string> args, parse_result& result)
     if (result == PARSE_ERROR)
         return error;
     return fmt::format("games {} until-win {} seed {} first {},{} no-guess {} jobs {} log '{}' trace '{}' verbose {} "
-                       "scores '{}' plot '{}'",
+                       "scores '{}' plot '{}' guess {} compare {} shard {}/{}",
                        o.games, o.until_win, o.seed, o.first_x, o.first_y, o.no_guess, o.jobs, o.log_path,
-                       o.trace_path, o.verbose, o.scores_path, o.plot_path);
+                       o.trace_path, o.verbose, o.scores_path, o.plot_path, o.guess_rule, o.compare, o.shard, o.shards);
 }
 
 struct parse_case {
@@ -39,7 +39,7 @@ struct parse_case {
 };
 
 const std::string DEFAULTS = "games 1000 until-win false seed 5 first 0,0 no-guess false jobs 2 log '' trace '' "
-                             "verbose 2 scores 'qxscores.txt' plot ''";
+                             "verbose 2 scores 'qxscores.txt' plot '' guess 0 compare false shard 0/1";
 
 const parse_case CASES[] = {
     {{"-s", "5", "-j", "2"}, PARSE_RUN, DEFAULTS},
@@ -47,10 +47,17 @@ const parse_case CASES[] = {
       "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg"},
      PARSE_RUN,
      "games 20 until-win true seed 4294967295 first 29,15 no-guess true jobs 3 log '-' trace 't.txt' verbose 4 "
-     "scores 's.txt' plot 'p.svg'"},
+     "scores 's.txt' plot 'p.svg' guess 0 compare false shard 0/1"},
     {{"-n", "7", "-s", "0", "--jobs=1", "--games=9", "-n9"}, PARSE_RUN,
      "games 9 until-win false seed 0 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 scores 'qxscores.txt' "
-     "plot ''"},
+     "plot '' guess 0 compare false shard 0/1"},
+    {{"--guess", "safest", "--shard", "2/4", "-s", "1", "-j", "4"}, PARSE_RUN,
+     "games 1000 until-win false seed 1 first 0,0 no-guess false jobs 4 log '' trace '' verbose 2 scores 'qxscores.txt' "
+     "plot '' guess 1 compare false shard 2/4"},
+    {{"--compare", "-s", "1", "-j", "4"}, PARSE_RUN,
+     "games 1000 until-win false seed 1 first 0,0 no-guess false jobs 4 log '' trace '' verbose 2 scores 'qxscores.txt' "
+     "plot '' guess 0 compare true shard 0/1"},
+    {{"--guess", "safest", "--compare"}, PARSE_ERROR, "--guess excludes --compare"},
     {{"--games", "5", "--version", "-h"}, PARSE_HELP, ""},
     {{"-h", "--version"}, PARSE_HELP, ""},
     {{"--version"}, PARSE_VERSION, ""},
@@ -74,6 +81,10 @@ const parse_case CASES[] = {
     {{"--until-win=yes"}, PARSE_ERROR, "option '--until-win' takes no value"},
     {{"--log="}, PARSE_ERROR, "--log: the file name is empty"},
     {{"--scores", "-"}, PARSE_ERROR, "cannot go to standard output"},
+    {{"--guess", "best"}, PARSE_ERROR, "--guess: 'best' is not a guessing rule (random or safest)"},
+    {{"--shard", "1/2", "-s", "1"}, PARSE_ERROR, "--shard requires --jobs"},
+    {{"--shard", "3/2", "-j", "2", "-s", "1"}, PARSE_ERROR, "--shard: '3' is out of range (1 to 2)"},
+    {{"--shard", "4/4", "-j", "8", "-n", "3", "-s", "1"}, PARSE_ERROR, "--shard: 4 parts, but the run has only 3 sequences"},
 };
 
 }  // namespace
@@ -92,7 +103,7 @@ TEST(Options, EveryFormEveryProblem)
     }
     parse_result result;
     EXPECT_EQ(parsed({}, result), fmt::format("games 1000 until-win false seed {} first 0,0 no-guess false jobs {} log '' "
-                                              "trace '' verbose 2 scores 'qxscores.txt' plot ''",
+                                              "trace '' verbose 2 scores 'qxscores.txt' plot '' guess 0 compare false shard 0/1",
                                               clock_seconds(), std::max(1u, std::thread::hardware_concurrency())))
         << "the seed is the clock now, a job per core";
 }

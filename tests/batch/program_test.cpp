@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "batch/options.h"
+#include "batch/report.h"
 #include "version.h"
 #include "tests/batch/helpers.h"
 
@@ -163,20 +164,31 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
 {
     std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
     std::ofstream(dir + "/games.log") << "earlier log\n";
+    std::ofstream(dir + "/a.log") << TEST_SEED << "\t1\t3\t0\tlost\n";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--games", "0"}, "--games: '0' is out of range (1 to 9223372036854775807) (see --help)\n"},
         {{"--trace", "missing-dir/t.txt"}, "cannot write 'missing-dir/t.txt': No such file or directory\n"},
         {{"--scores", "missing-dir/s.txt"}, "cannot write 'missing-dir/s.txt': No such file or directory\n"},
         {{"--plot", "missing-dir/p.svg"}, "cannot write 'missing-dir/p.svg': No such file or directory\n"},
         {{"--scores", "."}, "cannot write '.': Is a directory\n"},
+        {{"--compare"}, "--log excludes --compare"},
+        {{"--first", "1,1", "merge", "a.log"}, "option '--games' does not go with merge"},
+        {{"merge", "a.log", "missing.txt"}, "cannot read 'missing.txt': No such file or directory"},
+        {{"merge", "games.log"}, "'games.log': neither a statistics file"},
+        {{"merge", "a.log", "--scores", "missing-dir/s.txt", "--log", "games.log"}, "cannot write 'missing-dir/s.txt'"},
+        {{"merge", "a.log", "--log", "missing-dir/m.log"}, "cannot write 'missing-dir/m.log'"},
     };
     std::set<std::string> before = names();
     for (const auto& [args, problem] : cases) {
         std::vector<std::string> full = {"--log", "games.log", "-n", "3", "-s", SEED};
+        if (args[0] == "merge")  // which takes no run option
+            full.clear();
         full.insert(full.end(), args.begin(), args.end());
         run_result result = run(full);
         EXPECT_EQ(result.status, 2) << problem;
-        EXPECT_EQ(result.err, "orvanta-batch: " + problem);
+        EXPECT_EQ(lines_of(result.err).size(), 1u) << result.err;
+        EXPECT_EQ(result.err.rfind("orvanta-batch: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(problem), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "") << problem;
         EXPECT_EQ(file("qxscores.txt") + file("games.log"), "earlier run\r\nearlier log\n") << problem;
         EXPECT_EQ(names(), before) << "no temporary file left: " << problem;
@@ -184,6 +196,18 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
     EXPECT_EQ(run({"-h", "--version"}).out, usage_text());
     EXPECT_EQ(run({"--version"}).out, "orvanta-batch " ORVANTA_VERSION "\n");
     EXPECT_EQ(names(), before) << "neither plays nor writes a file";
+}
+
+TEST_F(ProgramTest, CompareShowsTheRandomRulesRunBesideTheSafestOnTheSameGames)
+{
+    run_result both = run({"-n", "40", "-s", SEED, "-j", "2", "--compare", "--plot", "p.svg"});
+    ASSERT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(names(), std::set<std::string>{"p.svg"}) << "no statistics file, log or trace";
+    // The random side is the run of the random rule alone.
+    std::string random = run({"-n", "40", "-s", SEED, "-j", "2"}).out;
+    std::string won = random.substr(random.find("won:") + 14, random.find(" of ") - random.find("won:") - 14);
+    EXPECT_EQ(both.out.find("won:          " + won + " ("), both.out.find("\nwon:") + 1) << both.out;
+    EXPECT_NE(file("p.svg").find(">random: " + won + " won ("), std::string::npos);
 }
 
 TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
@@ -211,7 +235,7 @@ TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)
         counted += std::stoll(split(line, '\t').at(1));
     EXPECT_EQ(counted, logged) << "the statistics file holds exactly the finished games";
     EXPECT_EQ(file("games.log").find("\tlost\n"), std::string::npos) << "without guessing nothing is lost";
-    EXPECT_NE(result.out.find("interrupted:  " + std::to_string(logged) + " of 100000000"), std::string::npos)
+    EXPECT_NE(result.out.find("interrupted:  " + grouped(logged) + " of 100,000,000"), std::string::npos)
         << result.out;
     EXPECT_NE(file("p.svg").find("</svg>"), std::string::npos);
     EXPECT_EQ(names(), (std::set<std::string>{"games.log", "p.svg", "qxscores.txt"})) << "no temporary left";

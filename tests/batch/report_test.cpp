@@ -5,6 +5,7 @@
 
 #include "batch/plot.h"
 #include "batch/report.h"
+#include "driver/state.h"
 #include "tests/batch/helpers.h"
 
 namespace {
@@ -12,7 +13,9 @@ namespace {
 // 10 games: 3 won, 4 lost (at 5, 5, 200 and 479 cells), 2 unsolved at 7, 1 no-start.
 game_tally sample_tally()
 {
-    game_tally tally{10, 17, {}};
+    game_tally tally{};
+    tally.finished = 10;
+    tally.safe_guesses = 17;
     tally.by_score[OUTCOME_WON][0] = 3;
     tally.by_score[OUTCOME_LOST][5] = 2;
     tally.by_score[OUTCOME_LOST][200] = 1;
@@ -31,16 +34,46 @@ TEST(Progress, ShowsGamesBarRateAndTimeLeft)
     EXPECT_NE(progress_line(30, 1000, 2.0).find("1:05 left"), std::string::npos);
 }
 
-TEST(Summary, NamesEveryOutcomeAndTheRate)
+TEST(Summary, EveryOutcomeWithItsWilsonIntervalAndBothRulesSideBySide)
 {
-    EXPECT_EQ(summary_text(sample_tally(), {42, 2, 10, 4.0, false}),
-              "games:        10 (seed 42, 2 jobs)\n"
-              "won:          3 (30.0%)\n"
-              "lost:         4\n"
-              "unsolved:     2\n"
-              "no-start:     1\n"
-              "safe guesses: 17\n"
-              "time:         4.00 s (2 games/s)\n");
+    // 20,000 games, with the random rule and with the safest on the same games.
+    game_tally sides[2] = {};
+    const int64_t outcomes[2][OUTCOME_COUNT] = {{2896, 17000, 100, 4}, {7900, 12100, 0, 0}};
+    for (int r = 0; r < 2; r++) {
+        for (int o = 0; o < OUTCOME_COUNT; o++)
+            sides[r].by_score[o][o == OUTCOME_WON ? 0 : 9] = outcomes[r][o];
+        sides[r].finished = 20000;
+    }
+    sides[0].safe_guesses = 54297;
+    sides[1].safe_guesses = 60000;
+    sides[1].inexact_guesses = 12;
+    sides[0].won_alone = 300;
+    sides[1].won_alone = 5304;
+    EXPECT_EQ(summary_text(sides[0], {42, 2, 20000, 4.0, false, GUESS_RANDOM, 0, 1}),
+              "games:        20,000 (seed 42, 2 jobs)\n"
+              "won:          2,896 of 20,000 (14.5%, 95% CI 14.0% to 15.0%)\n"
+              "lost:         17,000 of 20,000 (85.0%, 95% CI 84.5% to 85.5%)\n"
+              "unsolved:     100 of 20,000 (0.5%, 95% CI 0.4% to 0.6%)\n"
+              "no-start:     4 of 20,000 (0.0%, 95% CI 0.0% to 0.1%)\n"
+              "safe guesses: 54,297\n"
+              "time:         4.00 s (5,000 games/s)\n");
+    std::string part = summary_text(sides[1], {42, 8, 30000, 4.0, true, GUESS_SAFEST, 3, 4});
+    EXPECT_EQ(part.substr(0, part.find("won:")), "interrupted:  20,000 of 30,000 games played\n"
+                                                 "games:        20,000 (seed 42, 8 jobs, part 3 of 4), safest guess\n");
+    EXPECT_NE(part.find("\nnot exact:    12 of 72,100 guesses (0.02%)\n"), std::string::npos) << part;
+    EXPECT_EQ(comparison_text(sides, {42, 2, 20000, 4.0, false, GUESS_RANDOM, 0, 1}),
+              "games:        20,000 (seed 42, 2 jobs), each played with both guessing rules\n"
+              "              random                                  safest\n"
+              "won:          2,896 (14.5%, 95% CI 14.0% to 15.0%)    7,900 (39.5%, 95% CI 38.8% to 40.2%)\n"
+              "lost:         17,000 (85.0%, 95% CI 84.5% to 85.5%)   12,100 (60.5%, 95% CI 59.8% to 61.2%)\n"
+              "unsolved:     100 (0.5%, 95% CI 0.4% to 0.6%)         0 (0.0%, 95% CI 0.0% to 0.0%)\n"
+              "no-start:     4 (0.0%, 95% CI 0.0% to 0.1%)           0 (0.0%, 95% CI 0.0% to 0.0%)\n"
+              "safe guesses: 54,297                                  60,000\n"
+              "not exact:    -                                       12 of 72,100 guesses (0.02%)\n"
+              "difference:   safest won +25.0 points (95% CI +24.4 to +25.7; 5,304 games won by safest alone, 300 by "
+              "random alone)\n"
+              "time:         4.00 s (10,000 games/s) counting both rules\n");
+    EXPECT_NE(comparison_svg(sides, 480).find(">safest: 7900 won (39.5%)</text>"), std::string::npos);
 }
 
 TEST(Plot, WellFormedWithTitleAxesStackedBarsAndWonGamesMarked)

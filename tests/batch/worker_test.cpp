@@ -1,16 +1,22 @@
 // A worker's share played in-process: its log and trace agree with each other
-// and with the counts, game by game.
+// and with the counts, game by game, with either guessing rule or none.
 #include <map>
 #include <set>
 
 #include "batch/tally.h"
+#include "driver/state.h"
 #include "tests/batch/helpers.h"
 
 TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCounts)
 {
-    for (bool no_guess : {false, true}) {
-        SCOPED_TRACE(no_guess ? "without guessing" : "with guessing");
-        play(60, [&](worker_plan& p) { p.first_x = 29; p.first_y = 15; p.no_guess = no_guess; });
+    for (auto [no_guess, rule] : {std::pair{false, GUESS_RANDOM}, {true, GUESS_RANDOM}, {false, GUESS_SAFEST}}) {
+        SCOPED_TRACE(::testing::Message() << "no_guess " << no_guess << ", rule " << rule);
+        play(60, [&](worker_plan& p) {
+            p.first_x = 29;
+            p.first_y = 15;
+            p.no_guess = no_guess;
+            p.guess_rule = rule;
+        });
         // Per game: its cell changes (cell and new code, in order) and its status texts.
         std::map<int, std::vector<std::string>> changes, texts;
         for (const std::string& line : lines_of(trace_text)) {
@@ -22,12 +28,18 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCounts)
         std::map<std::string, int64_t> outcomes;
         int64_t guesses = 0;
         for (int game = 1; game <= 60; game++) {
-            std::vector<std::string> f = split(log[game - 1], '\t');  // seed, game, score, guesses, outcome
-            int score = std::stoi(f.at(2));
+            // seed, game, score, guesses, outcome, and with the safest rule the chance that every guess was safe
+            std::vector<std::string> f = split(log[game - 1], '\t');
+            ASSERT_EQ(f.size(), rule == GUESS_SAFEST ? 6u : 5u) << log[game - 1];
+            int score = std::stoi(f[2]);
             EXPECT_EQ(f[0] + " " + f[1], std::to_string(TEST_SEED) + " " + std::to_string(game));
-            outcomes[f.at(4)]++;
+            outcomes[f[4]]++;
             guesses += std::stoi(f[3]);
             EXPECT_EQ(f[4], f[4] == "lost" ? "lost" : score == 0 ? "won" : score == 479 ? "nostart" : "unsolved");
+            if (rule == GUESS_SAFEST) {  // the fatal guess was never sure; with no guess nothing was risked
+                double safe = std::stod(f[5]);
+                EXPECT_TRUE(safe > 0 && safe <= 1 && (f[4] == "lost" ? safe < 1 : f[3] != "0" || safe == 1)) << f[5];
+            }
             // Every cell is opened or flagged once and stays so: the cells never changed are the score.
             std::set<std::string> cells;
             for (const std::string& change : changes[game])

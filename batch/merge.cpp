@@ -1,0 +1,84 @@
+// The merge subcommand: reads the files, writes the sums, prints the summary.
+#include "batch/merge.h"
+
+#include <fmt/format.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "batch/merge_reader.h"
+#include "batch/report.h"
+#include "driver/output_file.h"
+#include "driver/shutdown.h"
+#include "engine/board.h"
+
+namespace {
+
+inline constexpr int EXIT_BAD_INPUT = 2;
+
+// The whole file, or "" with the reason.
+bool read_whole(const std::string& path, std::string& text, std::string& reason)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    char buffer[1 << 16];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, got);
+    bool read = !std::ferror(file);
+    reason = read ? "" : std::strerror(errno);
+    std::fclose(file);
+    return read;
+}
+
+}  // namespace
+
+int run_merge(const batch_options& options)
+{
+    int n = xdim * ydim;
+    merge_input in = new_merge(n);
+    for (const std::string& path : options.merge_files) {
+        std::string text;
+        std::string reason;
+        if (!read_whole(path, text, reason))
+            return complain(fmt::format("cannot read '{}': {}", path, reason), EXIT_BAD_INPUT);
+        std::string problem = read_merge_file(in, path, std::move(text));
+        if (!problem.empty())
+            return complain(fmt::format("'{}': {}", path, problem), EXIT_BAD_INPUT);
+    }
+    std::string problem = finish_merge(in);
+    if (!problem.empty())
+        return complain(problem, EXIT_BAD_INPUT);
+    if (!options.log_path.empty() && !in.log_files)
+        return complain("--log: none of the files to merge is a log", EXIT_BAD_INPUT);
+
+    output_file scores;
+    output_file log;
+    std::string reason;
+    if (!open_output(scores, options.scores_path, reason))
+        return complain(cannot_write(options.scores_path, reason), EXIT_BAD_INPUT);
+    if (!options.log_path.empty() && !open_output(log, options.log_path, reason))
+        return complain(cannot_write(options.log_path, reason), EXIT_BAD_INPUT);
+    for (const log_entry& entry : in.entries)
+        std::fwrite(in.texts[entry.file].data() + entry.start, 1, entry.length, log.file);
+    // The log first: a statistics file replaced while its log could not be
+    // written would no longer match the log beside it.
+    if (log.file && !commit_output(log, reason))
+        return complain(cannot_write(options.log_path, reason), EXIT_BAD_INPUT);
+    std::vector<int64_t> counts = merged_counts(in);
+    if (!write_scores_file(scores, counts.data(), n, reason))
+        return complain(cannot_write(options.scores_path, reason), EXIT_BAD_INPUT);
+
+    game_tally total = in.logged;
+    if (!in.log_files) {
+        total.by_score[OUTCOME_WON][0] = counts[0];
+        for (int64_t count : counts)
+            total.finished += count;
+    }
+    std::string summary = merged_text(total, int(options.merge_files.size()), in.log_files > 0);
+    std::fputs(summary.c_str(), options.log_path == "-" ? stderr : stdout);
+    return 0;
+}

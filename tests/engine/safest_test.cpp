@@ -1,0 +1,144 @@
+// The safest guess: chances on boards whose answer is known by hand, and on
+// small random boards against a count of every arrangement of the mines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <iterator>
+#include <random>
+
+#include "engine/board.h"
+#include "engine/reveal.h"
+#include "engine/safest_guess.h"
+#include "tests/support/fixture.h"
+
+namespace {
+
+struct known_case {
+    const char* name;
+    std::vector<std::string> board;
+    int mines;
+    std::vector<double> chances;  // of the hidden unflagged cells, in index order
+    int chosen_x;
+    int chosen_y;
+};
+
+const known_case KNOWN[] = {
+    {"a 50/50 pair: the lower index", {"11", "*."}, 1, {0.5, 0.5}, 0, 1},
+    {"1-2-1: mines under the 1s", {"121", "*.*"}, 2, {1, 0, 1}, 1, 1},
+    {"a free cell safer than the frontier: a corner first", {"1....", "*..*."}, 2,
+     {1. / 3, 1. / 6, 1. / 6, 1. / 6, 1. / 3, 1. / 3, 1. / 6, 1. / 6, 1. / 6}, 4, 0},
+    {"a tie with the free cells: next to a number, fewest hidden around", {"1....", "*.*.*"}, 3,
+     {1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3}, 0, 1},
+    {"two independent groups and the free cells", {"1*.1", "...*", "..*."}, 3,
+     {1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, 1. / 3, .25, .25, .25, .25}, 0, 2},
+    {"one mine left: the shared cells", {"1*1", "..."}, 1, {.5, 0, .5, 0}, 0, 1},
+    {"two mines left: the outer cells", {"1.1", "*.*"}, 2, {0, 1, 0, 1}, 1, 0},
+    {"flags count as mines", {"2F1", "*..", "..*"}, 3, {1, 0, 0, 1. / 3, 1. / 3, 1. / 3}, 2, 1},
+};
+
+}  // namespace
+
+using SafestTest = GameStateTest;
+
+TEST_F(SafestTest, KnownPositionsGiveTheirChancesAndTheGuessOpensTheChosenCell)
+{
+    for (const known_case& c : KNOWN) {
+        SCOPED_TRACE(c.name);
+        load_board(c.board);
+        mines = c.mines;
+        guesses = inexact_guesses = 0;
+        blown_up = 0;
+        guess_safety = 1;
+        std::vector<double> chance;
+        EXPECT_EQ(mine_chances(chance), 1);
+        std::vector<double> hidden;
+        std::copy_if(chance.begin(), chance.end(), std::back_inserter(hidden), [](double p) { return p >= 0; });
+        for (std::size_t i = 0; i < c.chances.size(); i++)
+            EXPECT_NEAR(hidden.at(i), c.chances[i], 1e-12) << "hidden cell " << i;
+        int chosen = c.chosen_x + c.chosen_y * xdim;
+        EXPECT_EQ(safest_cell(chance), chosen);
+        bool mine = sea[chosen] == CELL_MINE;
+        EXPECT_EQ(make_safest_guess(), !mine);
+        EXPECT_EQ(blown_up + guesses, mine ? chosen + 1 : 1) << "a guess found safe still counts";
+        EXPECT_DOUBLE_EQ(guess_safety, 1 - chance[chosen]);
+        EXPECT_EQ(inexact_guesses, 0);
+    }
+}
+
+TEST_F(SafestTest, ChancesAgreeWithEveryArrangementAndCutGroupsStillPlaceTheMinesLeft)
+{
+    std::mt19937 draw(7);
+    auto near = [](int i, int j) { return j != i && std::abs(j % 5 - i % 5) <= 1 && std::abs(j / 5 - i / 5) <= 1; };
+    for (int round = 0; round < 300; round++) {
+        SCOPED_TRACE(round);
+        // A 5 by 4 field with 2 to 6 mines, three cells tried for opening
+        // (with their floods) and about a third of the mines flagged.
+        load_board(std::vector<std::string>(4, "....."));
+        mines = 2 + int(draw() % 5);
+        for (int placed = 0; placed < mines;) {
+            int i = int(draw() % 20);
+            placed += sea[i] == CELL_HIDDEN;
+            sea[i] = CELL_MINE;
+        }
+        for (int tries = 0; tries < 3; tries++)
+            if (int i = int(draw() % 20); sea[i] == CELL_HIDDEN)
+                hit(i % 5, i / 5);
+        std::vector<int> hidden;
+        int left = mines;
+        for (int i = 0; i < 20; i++) {
+            if (sea[i] == CELL_MINE && draw() % 3 == 0)
+                sea[i] = CELL_FLAGGED;
+            left -= sea[i] == CELL_FLAGGED;
+            if (sea[i] == CELL_MINE || sea[i] == CELL_HIDDEN)
+                hidden.push_back(i);
+        }
+        // Each number as the hidden cells around it (a bit each) and the mines they hold.
+        std::vector<std::pair<uint32_t, int>> numbers;
+        for (int i = 0; i < 20; i++) {
+            uint32_t around = 0;
+            int held = sea[i];
+            for (std::size_t h = 0; h < hidden.size(); h++)
+                around |= uint32_t(near(i, hidden[h])) << h;
+            for (int j = 0; j < 20; j++)
+                held -= near(i, j) && sea[j] == CELL_FLAGGED;
+            if (sea[i] >= 0)
+                numbers.emplace_back(around, held);
+        }
+        // Every set of left hidden cells, in increasing order of its bits.
+        std::vector<double> mined(20, 0.0);
+        double fits = 0;
+        for (uint32_t set = (1u << left) - 1; set < (1u << hidden.size());) {
+            bool agrees = std::all_of(numbers.begin(), numbers.end(),
+                                      [set](auto number) { return std::popcount(set & number.first) == number.second; });
+            fits += agrees;
+            for (std::size_t h = 0; h < hidden.size(); h++)
+                mined[hidden[h]] += agrees && ((set >> h) & 1);
+            uint32_t low = set & -set;
+            uint32_t carried = set + low;
+            set = set ? carried | (((set ^ carried) >> 2) / low) : ~0u;
+        }
+        ASSERT_GT(fits, 0);
+        std::vector<double> chance;
+        EXPECT_EQ(mine_chances(chance), 1);
+        for (int i : hidden)
+            EXPECT_NEAR(chance[i], mined[i] / fits, 1e-9) << "cell " << i;
+
+        // Cut into halves, every group of two cells or more: the halves only
+        // ever add arrangements, so no cell becomes certain that was not.
+        exact_count_limit = 3;
+        std::vector<double> cut;
+        int exact = mine_chances(cut);
+        double placed = 0;
+        for (int i : hidden) {
+            EXPECT_TRUE(cut[i] > 0 || chance[i] < 1e-9) << "cell " << i;
+            EXPECT_TRUE(cut[i] < 1 || chance[i] > 1 - 1e-9) << "cell " << i;
+            placed += cut[i];
+        }
+        EXPECT_NEAR(placed, left, 1e-9) << "every arrangement weighed still holds the mines left";
+        inexact_guesses = 0;
+        make_safest_guess();
+        EXPECT_EQ(inexact_guesses, 1 - exact);
+        exact_count_limit = EXACT_COUNT_STEPS;
+    }
+}
