@@ -10,7 +10,7 @@ work=$(mktemp -d)
 t() { tmux -S "$work/tmux" "$@"; }
 echo "set -g remain-on-exit on" >"$work/tmux.conf"
 # A server in the foreground, as daemon() would need /dev/null.
-t -f "$work/tmux.conf" -D >"$work/tmux.log" 2>&1 &
+tmux -S "$work/tmux" -f "$work/tmux.conf" -D >"$work/tmux.log" 2>&1 &
 server=$!
 trap 'kill "$server"; rm -rf "$work"' EXIT
 
@@ -28,16 +28,18 @@ shows() { screen | grep -Eq -- "$1"; }
 settled() { local before; before=$(screen) && sleep 0.3 && [ "$(screen)" = "$before" ]; }
 games() { screen | sed -n 's/.*Games played: \([0-9]*\),.*/\1/p'; }
 start() {
-  rm -f "$work/qxscores.txt"
+  rm -f "$work/qxscores.txt" "$work/status"
   wait_until "the tmux server" '[ -S "$work/tmux" ]'
-  t new-session -d -x 80 -y 24 -c "$work" "exec '$program'"
+  # The exit status goes to a file: a tmux server can miss the end of a child.
+  # The shell around the program ignores SIGHUP, which is sent to the group.
+  t new-session -d -x 80 -y 24 -c "$work" "exec bash -c 'trap \"\" HUP; \"\$0\"; echo \$? >status' '$program'"
   wait_until "the statistics at start" "shows 'Games played: 0'"
 }
-# Waits for the program to end; its exit status or signal, and whether the
-# full screen, the mouse reports and the keypad mode are all off again.
-ended() {  # EXPECTED "status signal"
-  wait_until "the program to end" '[ "$(pane "#{pane_dead}")" = 1 ]'
-  [ "$(pane '#{pane_dead_status} #{pane_dead_signal}')" = "$1" ] || fail "ended with $(pane '#{pane_dead_status} #{pane_dead_signal}'), not $1"
+# Waits for the program to end with this status, the full screen, the mouse
+# reports and the keypad mode all off again.
+ended() {  # STATUS
+  wait_until "the program to end" '[ -s "$work/status" ]'
+  [ "$(cat "$work/status")" = "$1" ] || fail "ended with status $(cat "$work/status"), not $1"
   [ "$(pane '#{alternate_on}#{mouse_any_flag}#{keypad_flag}')" = 000 ] || fail "the terminal was not put back"
   t kill-session
 }
@@ -94,13 +96,13 @@ wait_until "the whole screen back" '[ "$(screen)" = "$before" ]'
 
 played=$(games)
 t send-keys e
-ended "0 "
+ended 0
 scores_total_between "$played" "$played"
 
 start
 t send-keys g s
 wait_until "a game finished" '[ "$(games)" -gt 1 ]'
-kill -HUP "$(pane '#{pane_pid}')"
-ended " 1"
+kill -HUP -- -"$(pane '#{pane_pid}')"
+ended 129
 scores_total_between 1 1000000000
 echo "orvanta-term: screen, options, play, lost game, resize, Exit and SIGHUP as expected"
