@@ -68,6 +68,7 @@ void draw_commands()
         if (command.row != row) {
             row = command.row;
             move(row, 0);
+            clrtoeol();
         }
         if (command.menu)
             printw("%s ", command.menu);

@@ -114,7 +114,8 @@ void draw_new_field()
 
 void invalidate_window()
 {
-    erase();
+    // Drawn over what is there, without erasing: while shutting down the cells
+    // are no longer drawn, and keep what they showed.
     if (screen_fits()) {
         draw_commands();
         draw_frame();
@@ -124,6 +125,7 @@ void invalidate_window()
         draw_part(0);
         draw_part(1);
     } else {
+        erase();
         draw_too_small();
     }
     screen_changed();

@@ -114,6 +114,8 @@ int open_screen()
     keypad(input_pad, TRUE);
     nodelay(input_pad, TRUE);
     set_escdelay(25);
+    // A refresh goes out whole, even while keys are waiting to be read.
+    typeahead(-1);
     mousemask(BUTTON1_PRESSED, nullptr);
     mouseinterval(0);
     prepare_tile_colours();
