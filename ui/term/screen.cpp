@@ -20,7 +20,6 @@ namespace {
 using clock_type = std::chrono::steady_clock;
 constexpr clock_type::duration REFRESH_PERIOD = std::chrono::milliseconds(16);  // about 60 a second
 
-SCREEN* session;
 WINDOW* input_pad;  // keys are read from a pad, which wgetch never refreshes
 termios first_modes;
 char leave_codes[256];  // what puts the terminal back, ready for a fault handler
@@ -99,8 +98,7 @@ int screen_fits()
 int open_screen()
 {
     tcgetattr(STDIN_FILENO, &first_modes);
-    session = newterm(nullptr, stdout, stdin);
-    if (!session)
+    if (!newterm(nullptr, stdout, stdin))
         return 0;
     input_pad = newpad(1, 1);
     if (!input_pad) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # orvanta-term in an 80 x 24 tmux window, read with capture-pane: the whole
 # screen at start, the options' states, Enter on a cell playing games, a lost
-# game's picture, the window shrunk below the field and back, and Exit and
-# SIGHUP each writing the whole statistics file and putting the terminal back.
+# game's picture, the window shrunk below the field and back, a mouse press on
+# a cell, and Exit and SIGHUP each writing the whole statistics file and
+# putting the terminal back.
 # Usage: term_test.sh ORVANTA_TERM
 set -euo pipefail
 program=$(realpath "$1")
@@ -100,9 +101,12 @@ ended 0
 scores_total_between "$played" "$played"
 
 start
-t send-keys g s
-wait_until "a game finished" '[ "$(games)" -gt 1 ]'
+# A press on cell (5, 3) as the mouse reports it (X10: button 1 at column 12,
+# row 7, each plus 32) plays from that cell until a game is won.
+t send-keys g n && t send-keys -l $'\e[M ,\''
+wait_until "a won game" "shows '^Problem solved successfully'"
+[[ "$(screen | sed -n 7p | cut -c12-13)" =~ ^\ [1-8\ ]$ ]] || fail "the pressed cell (5, 3) is not open"
 kill -HUP -- -"$(pane '#{pane_pid}')"
 ended 129
 scores_total_between 1 1000000000
-echo "orvanta-term: screen, options, play, lost game, resize, Exit and SIGHUP as expected"
+echo "orvanta-term: screen, options, play, lost game, resize, mouse, Exit and SIGHUP as expected"
