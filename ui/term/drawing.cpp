@@ -130,7 +130,7 @@ void invalidate_window()
     }
     screen_changed();
     print_stats();
-    // Part 0 shows the last status even while shutting down.
+    // The left part shows the last status even while shutting down.
     char status[STATUS_TEXT_SIZE];
     copy_glob_status(status);
     show_status_part(0, status);
