@@ -1,7 +1,10 @@
 // The engine's globals, set_cell and the two board counts.
 #include "engine/board.h"
 
+#include <cassert>
+
 #include "engine/callbacks.h"
+#include "engine/kept_counts.h"
 
 int32_t* sea;
 int32_t xdim;
@@ -16,7 +19,13 @@ char line[132];
 
 void set_cell(int x, int y, int32_t value)
 {
-    store_cell_index(x + y * xdim, value);
+    sync_counts();
+    set_cell_synced(x, y, value);
+}
+
+void set_cell_synced(int x, int y, int32_t value)
+{
+    keep_cell(x, y, value);
     callback_display_minefield(x, y);
     if (value == CELL_FLAGGED)
         callback_delay();
@@ -24,18 +33,14 @@ void set_cell(int x, int y, int32_t value)
 
 int num_hidden(int count)
 {
-    int n = 0;
-    for (int i = 0; i < count; i++) {
-        int32_t v = sea[i];
-        n += v == CELL_MINE || v == CELL_HIDDEN;
-    }
-    return n;
+    assert(count == xdim * ydim);
+    sync_counts();
+    return hidden_cells;
 }
 
 int num_unflagged_mines(int count)
 {
-    int n = 0;
-    for (int i = 0; i < count; i++)
-        n += sea[i] == CELL_MINE;
-    return n;
+    assert(count == xdim * ydim);
+    sync_counts();
+    return unflagged_mines;
 }

@@ -3,6 +3,7 @@
 
 #include "engine/board.h"
 #include "engine/callbacks.h"
+#include "engine/kept_counts.h"
 #include "engine/random.h"
 #include "engine/reveal.h"
 
@@ -12,6 +13,10 @@ void layout_minefield(int count, int num_mines, int reseed)
         reseed_random();
     for (int i = 0; i < count; i++)
         store_cell_index(i, CELL_HIDDEN);
+    // A layout of part of the board is counted at the next operation.
+    int counted = count == xdim * ydim;
+    if (counted)
+        count_new_field();
     blown_up = 0;
     guesses = 0;
     for (int placed = 0; placed < num_mines;) {
@@ -22,6 +27,8 @@ void layout_minefield(int count, int num_mines, int reseed)
         }
         if (sea[index] == CELL_HIDDEN && index != 0) {
             store_cell_index(index, CELL_MINE);
+            if (counted)
+                count_new_mine(index);
             placed++;
         }
     }
@@ -29,9 +36,10 @@ void layout_minefield(int count, int num_mines, int reseed)
 
 void hit_1st(int x, int y)
 {
+    sync_counts();
     if (cell_value(x, y) == CELL_MINE) {
-        store_cell_index(0, CELL_MINE);
-        store_cell_index(x + y * xdim, CELL_HIDDEN);
+        keep_cell(0, 0, CELL_MINE);
+        keep_cell(x, y, CELL_HIDDEN);
     }
-    hit(x, y);
+    hit_synced(x, y);
 }

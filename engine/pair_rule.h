@@ -24,3 +24,4 @@ int check_pair(int x1, int y1, int x2, int y2);
 // Every horizontal pair, then every vertical pair, whose first cell is a
 // number; 1 if any pair changed the board.
 int flag_less_obvious();
+int flag_less_obvious_synced();

@@ -7,6 +7,7 @@
 
 namespace {
 thread_local std::mt19937 gen;
+thread_local draw_record record{0, 0xcbf29ce484222325u};
 std::atomic<bool> clock_pinned;
 std::atomic<uint32_t> pinned_seconds;
 }  // namespace
@@ -24,6 +25,11 @@ void pin_clock(uint32_t seconds)
     clock_pinned.store(true);
 }
 
+draw_record random_record()
+{
+    return record;
+}
+
 void reseed_random()
 {
     gen.seed(clock_seconds());
@@ -31,5 +37,8 @@ void reseed_random()
 
 int32_t random_draw()
 {
-    return static_cast<int32_t>(gen() >> 1);
+    uint32_t draw = gen() >> 1;
+    record.draws++;
+    record.digest = (record.digest ^ draw) * 0x100000001b3u;
+    return static_cast<int32_t>(draw);
 }

@@ -10,7 +10,9 @@ inline constexpr int HIT_MINE = 9;
 // Opens (x, y) and, when its count is 0, floods its neighbours.
 // Returns the cell's count (0 to 8), or HIT_MINE if it holds a mine or a flag.
 int hit(int x, int y);
+int hit_synced(int x, int y);
 
 // Opens every hidden unflagged neighbour of (x, y); returns how many of
 // them it opened itself (not counting cells their floods opened).
 int wash_cell(int x, int y);
+int wash_cell_synced(int x, int y);

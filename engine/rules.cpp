@@ -5,6 +5,7 @@
 
 #include "engine/board.h"
 #include "engine/callbacks.h"
+#include "engine/kept_counts.h"
 #include "engine/neighbours.h"
 #include "engine/pair_rule.h"
 #include "engine/reveal.h"
@@ -14,29 +15,33 @@ int32_t ymark[8];
 
 namespace {
 
-// Calls visit(x, y, value, counts) for every numbered cell, rows top to
-// bottom, reading each cell when its turn comes, so that it sees what the
-// visits before it changed.
+// Calls visit(x, y, value, index) for every cell of mask, rows top to bottom
+// as a scan of the whole board would, reading the mask afresh after each
+// visit so that a cell sees what the visits before it changed. The mask
+// holds every cell where the rule can act, so the cells passed over are the
+// ones where a scan would have done nothing; visit still applies the rule's
+// own test, which is how the rule reads.
 template <typename Visit>
-void for_each_number(Visit&& visit)
+void for_each_in(const cell_mask& mask, Visit&& visit)
 {
-    for (int y = 0; y < ydim; y++)
-        for (int x = 0; x < xdim; x++) {
-            int32_t v = cell_value(x, y);
-            if (v > 0)
-                visit(x, y, v, count_neighbours(x, y));
-        }
+    for (int i = next_in(mask, 0); i < MAX_CELLS; i = next_in(mask, i + 1)) {
+        int x = cell_column[i];
+        int y = cell_row[i];
+        visit(x, y, cell_value(x, y), i);
+    }
 }
 
-}  // namespace
+int hidden_unflagged(int x, int y)
+{
+    int32_t v = cell_value(x, y);
+    return v < 0 && v != CELL_FLAGGED;
+}
 
-int flag_obvious()
+int flag_obvious_synced()
 {
     int result = 0;
-    for_each_number([&result](int x, int y, int32_t v, neighbour_counts around) {
-        // Counting first spares the ordered walk for the many numbers that do
-        // not qualify or whose hidden neighbours are all flagged.
-        if (around.hidden != v || around.flagged == around.hidden)
+    for_each_in(obvious_cells, [&result](int x, int y, int32_t v, int i) {
+        if (v <= 0 || hidden_around(i) != v || flagged_around(i) == hidden_around(i))
             return;
         int k = 0;
         for_each_neighbour<COLUMN_ORDER>(x, y, [&k](int nx, int ny) {
@@ -53,55 +58,72 @@ int flag_obvious()
                 std::snprintf(line, sizeof line, "Marked %3d %3d", xmark[j], ymark[j]);
                 callback_display_status(line, 2);
             }
-            set_cell(xmark[j], ymark[j], CELL_FLAGGED);
+            set_cell_synced(xmark[j], ymark[j], CELL_FLAGGED);
             result = 1;
         }
     });
     return result;
 }
 
-int clear_knowns()
+int clear_knowns_synced()
 {
     int result = 0;
-    for_each_number([&result](int x, int y, int32_t v, neighbour_counts around) {
+    for_each_in(known_cells, [&result](int x, int y, int32_t v, int i) {
         // With nothing hidden and unflagged around it, wash_cell would open nothing.
-        if (around.flagged == v && around.hidden > around.flagged && wash_cell(x, y) != 0)
+        if (v > 0 && flagged_around(i) == v && hidden_around(i) > flagged_around(i) && wash_cell_synced(x, y) != 0)
             result = 1;
     });
     return result;
 }
 
-int deduce_remaining()
+int deduce_remaining_synced()
 {
-    int n = xdim * ydim;
+    // With nothing hidden and unflagged left, both scans below would find nothing.
+    if (hidden_cells == 0)
+        return 0;
     int actions = 0;
-    auto hidden_unflagged = [](int x, int y) {
-        int32_t v = cell_value(x, y);
-        return v < 0 && v != CELL_FLAGGED;
-    };
-    int unflagged_mines = num_unflagged_mines(n);
-    if (unflagged_mines == num_hidden(n)) {
+    if (unflagged_mines == hidden_cells) {
         for (int x = 0; x < xdim; x++)
             for (int y = 0; y < ydim; y++)
                 if (hidden_unflagged(x, y)) {
-                    set_cell(x, y, CELL_FLAGGED);
+                    set_cell_synced(x, y, CELL_FLAGGED);
                     actions++;
                 }
-        unflagged_mines = 0;  // every hidden unflagged cell is flagged now
     }
     if (unflagged_mines == 0) {
         for (int x = 0; x < xdim; x++)
             for (int y = 0; y < ydim; y++)
                 if (hidden_unflagged(x, y)) {
-                    hit(x, y);
+                    hit_synced(x, y);
                     actions++;
                 }
     }
     return actions;
 }
 
+}  // namespace
+
+int flag_obvious()
+{
+    sync_counts();
+    return flag_obvious_synced();
+}
+
+int clear_knowns()
+{
+    sync_counts();
+    return clear_knowns_synced();
+}
+
+int deduce_remaining()
+{
+    sync_counts();
+    return deduce_remaining_synced();
+}
+
 void apply_rules()
 {
-    while (flag_obvious() || clear_knowns() || flag_less_obvious() || deduce_remaining()) {
+    sync_counts();
+    while (flag_obvious_synced() || clear_knowns_synced() || flag_less_obvious_synced() || deduce_remaining_synced()) {
     }
 }

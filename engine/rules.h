@@ -1,5 +1,6 @@
-// The single-cell deduction rules. Each scans the whole board and returns
-// non-zero exactly when it changed it.
+// The single-cell deduction rules. Each goes over the whole board in its
+// order, passing over the cells where it cannot act, and returns non-zero
+// exactly when it changed it.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine xvfb xauth x11-utils x11-apps imagemagick xdotool
   librsvg2-bin libxml2-utils
+  dpkg-dev lintian desktop-file-utils appstream man-db groff-base unzip
 )
 
 missing=()

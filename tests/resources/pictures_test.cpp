@@ -72,8 +72,21 @@ TEST(Pictures, GeneratedFilesShowTheExpectedPictures)
         std::snprintf(file, sizeof file, "/tile_%02d.bmp", i);
         EXPECT_EQ(decoded(ORVANTA_PICTURES_DIR + std::string(file)), expected().by_name.at(tile_name(i))) << file;
     }
-    for (const char* file : {"/orvanta.ico", "/orvanta.png"})
-        EXPECT_EQ(decoded(ORVANTA_PICTURES_DIR + std::string(file)), expected().by_name.at("icon")) << file;
+    EXPECT_EQ(decoded(ORVANTA_PICTURES_DIR "/orvanta.ico"), expected().by_name.at("icon"));
+}
+
+// The desktop's icons: each pixel of the 32 by 32 icon an exact square of the same colour.
+TEST(Pictures, IconPngsAreTheIconScaledByWholePixels)
+{
+    const std::vector<uint8_t>& icon = expected().by_name.at("icon");
+    for (int factor : {1, 2, 4, 8}) {
+        const int size = 32 * factor;
+        std::vector<uint8_t> scaled;
+        for (int i = 0; i < size * size; i++)
+            scaled.push_back(icon[std::size_t(i / size / factor * 32 + i % size / factor)]);
+        std::string file = ORVANTA_PICTURES_DIR "/orvanta_" + std::to_string(size) + ".png";
+        EXPECT_EQ(decoded(file), scaled) << file;
+    }
 }
 
 TEST(Pictures, CompiledInPixelsAreTheExpectedPictures)
