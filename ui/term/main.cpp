@@ -72,5 +72,6 @@ int main()
         std::fprintf(stderr, "orvanta-term: %s\n", failure.c_str());
     if (signal_number)
         end_by_signal(signal_number);
-    return failure.empty() ? 0 : 1;
+    // As orvanta-batch: 2 for an output file that could not be written.
+    return failure.empty() ? 0 : 2;
 }
