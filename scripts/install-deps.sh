@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libfmt-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libncurses-dev tmux
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine xvfb xauth x11-utils x11-apps imagemagick xdotool
   librsvg2-bin libxml2-utils

@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Orvanta and starts it in the directory it
-# was called from, where the statistics file qxscores.txt is written at exit.
+# Installs what is missing, builds the Orvanta program that suits where it is
+# called and starts it in the directory it was called from, where the
+# statistics file qxscores.txt is written at exit: on a desktop the Qt
+# window, with no display but a terminal the terminal program.
 set -euo pipefail
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  program=ui/qt/orvanta
+elif [ -t 1 ]; then
+  program=ui/term/orvanta-term
+else
+  echo "No display and no terminal: run scripts/run.sh on a desktop or in a terminal, or under a virtual display: xvfb-run -a scripts/run.sh" >&2
+  exit 1
+fi
 here=$PWD
 cd "$(dirname "$0")/.."
 root=$PWD
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release
-if [ -x build/release/ui/qt/orvanta ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
-    echo "Start it on a desktop, or under a virtual one: xvfb-run -a build/release/ui/qt/orvanta" >&2
-    echo "The headless player needs no display: build/release/batch/orvanta-batch --help" >&2
-    exit 1
-  fi
-  cd "$here"
-  exec "$root/build/release/ui/qt/orvanta"
-fi
+cmake --build build/release --target "$(basename "$program")"
 cd "$here"
-exec "$root/build/release/batch/orvanta-batch" "$@"
+exec "$root/build/release/$program"

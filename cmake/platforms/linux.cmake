@@ -1,11 +1,14 @@
-# Linux: the batch player, the Qt program, their tests and the benchmarks.
+# Linux: the batch player, the Qt program, the terminal program, their tests
+# and the benchmarks.
 add_subdirectory(ui/null)
 add_subdirectory(batch)
 if(ORVANTA_QT)
   add_subdirectory(ui/qt)
 endif()
+add_subdirectory(ui/term)
 if(BUILD_TESTING)
   add_subdirectory(tests)
+  add_subdirectory(tests/e2e/term)
 endif()
 if(ORVANTA_BENCH AND NOT ORVANTA_SANITIZE)
   add_subdirectory(bench)

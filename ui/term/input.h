@@ -1,0 +1,8 @@
+// Keys and mouse presses: the commands' keys, the arrow keys and Enter over
+// the field, a press on a cell, and the terminal's resizes.
+#pragma once
+
+void handle_key(int key);
+
+// Rests the terminal's cursor on the cell the arrow keys have reached.
+void show_cursor_cell();
