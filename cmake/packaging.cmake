@@ -41,8 +41,9 @@ a mine, opens every cell that must be safe, and guesses only when its rules
 are stuck and guessing is allowed. It plays game after game, draws every cell
 the moment it changes and writes a histogram of the outcomes at exit.
 
-orvanta-batch plays the same games without a window, thousands a second,
-and reports how they ended.]])
+orvanta-term is the same program drawn in a terminal, for machines without a
+display. orvanta-batch plays the same games without a window, thousands a
+second, and reports how they ended.]])
 
 # A Debian package carries its copyright and a changelog; this one is its own upstream (a native package).
 string(TIMESTAMP changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)

@@ -24,6 +24,7 @@ dpkg -x "$deb" "$root"
 diff -u - <(cd "$root" && find . ! -type d | LC_ALL=C sort) <<'LIST' || fail "the package holds other files"
 ./usr/bin/orvanta
 ./usr/bin/orvanta-batch
+./usr/bin/orvanta-term
 ./usr/share/applications/orvanta.desktop
 ./usr/share/doc/orvanta/changelog.gz
 ./usr/share/doc/orvanta/copyright
@@ -32,6 +33,7 @@ diff -u - <(cd "$root" && find . ! -type d | LC_ALL=C sort) <<'LIST' || fail "th
 ./usr/share/icons/hicolor/32x32/apps/orvanta.png
 ./usr/share/icons/hicolor/64x64/apps/orvanta.png
 ./usr/share/man/man1/orvanta-batch.1.gz
+./usr/share/man/man6/orvanta-term.6.gz
 ./usr/share/man/man6/orvanta.6.gz
 ./usr/share/metainfo/org.orvanta.orvanta.metainfo.xml
 LIST
@@ -44,7 +46,7 @@ said=$(desktop-file-validate "$entry" 2>&1) && [ -z "$said" ] || fail "desktop-f
   fail "the entry's Icon names no installed icon"
 appstreamcli validate --no-net --strict "$root"/usr/share/metainfo/*.xml || fail "appstreamcli found issues"
 
-for page in man1/orvanta-batch.1 man6/orvanta.6; do
+for page in man1/orvanta-batch.1 man6/orvanta.6 man6/orvanta-term.6; do
   text=$scratch/$(basename "$page").txt
   said=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/$page.gz" 2>&1 >"$text") && [ -z "$said" ] ||
     fail "$page: $said"
