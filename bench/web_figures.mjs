@@ -5,7 +5,7 @@
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
-import { command, gamesPlayed, launch, open, serve, sleep } from './browser.mjs';
+import { command, gamesPlayed, launch, open, serve, sleep } from '../tests/e2e/web/browser.mjs';
 
 const WEB = process.env.ORVANTA_WEB_DIR;
 const [browser, server] = await Promise.all([launch(), serve(WEB)]);
@@ -17,7 +17,7 @@ const clickCell = async (page, x, y) => {
 const shown = await open(browser, server.url + 'orvanta.html');
 await clickCell(shown, 14, 7);
 await sleep(8000);
-await (await shown.$('.window')).screenshot({ path: new URL('../../../docs/orvanta-web.png', import.meta.url).pathname });
+await (await shown.$('.window')).screenshot({ path: new URL('../docs/orvanta-web.png', import.meta.url).pathname });
 
 const page = await open(browser, server.url + 'orvanta.html');
 const session = await page.createCDPSession();

@@ -27,8 +27,7 @@ build_win32
 cpack --config "$win32_build/CPackConfig.cmake" -B "$out"
 
 if [ -f ui/web/CMakeLists.txt ]; then
-  NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B build/web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build build/web -j2
+  scripts/web.sh --build
   stage=$(mktemp -d)
   trap 'rm -rf "$stage"' EXIT
   cmake --install build/web --prefix "$stage" >/dev/null

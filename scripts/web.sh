@@ -49,5 +49,5 @@ export ORVANTA_BATCH=$PWD/build/release/batch/orvanta-batch
 if [ "$mode" = --test ]; then
   timeout 300 node --test "$tests/page.test.mjs"
 else
-  node "$tests/figures.mjs"
+  node bench/web_figures.mjs
 fi
