@@ -42,13 +42,13 @@ auto wait_for(Found found, int milliseconds)
     return result;
 }
 
-// What look() returns once two looks 300 ms apart agree.
+// What look() returns once two looks at least 300 ms apart agree.
 template <typename Look>
 auto steady(Look look)
 {
     auto now = look(), before = now;
     auto agree = [&] {
-        Sleep(250);
+        Sleep(300);
         before = std::exchange(now, look());
         return now == before;
     };
