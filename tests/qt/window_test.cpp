@@ -1,9 +1,9 @@
 // The Qt window as the user meets it, on the offscreen platform: the start
-// picture, the menu, presses and commands, a lost game's picture, full-speed
-// play drawn without a loss, the boxes, and Exit.
+// picture, the menu, a lost game's picture, the boxes and Exit; presses and
+// commands, full-speed play drawn without a loss, and closing the window.
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -11,13 +11,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <utility>
 
 #include "driver/commands.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
-#include "driver/window_side.h"
 #include "engine/board.h"
 #include "resources/resource_ids.h"
 #include "tests/e2e/win32/tile_reader.h"
@@ -30,15 +29,6 @@
 #include "ui/qt/status_bar.h"
 
 namespace {
-
-bool run_events_until(const std::function<bool()>& done, int milliseconds = 20000)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < milliseconds)
-        QTest::qWait(5);
-    return done();
-}
 
 // What the field view shows, one letter a cell, after "margin=white".
 QString shown()
@@ -56,34 +46,44 @@ QString all_cells(int tile, std::initializer_list<std::array<int, 3>> except = {
     return "margin=white\n" + rows;
 }
 
-QString part(int index)
+// The menu bar as text: each menu's title, then its items with their ids
+// ("=" alone is a separator) and "+" when checked.
+QString menu()
 {
-    return status_parts[index]->text();
+    QStringList items;
+    for (QAction* top : main_window->findChild<QMenuBar*>()->actions()) {
+        items << top->text() + ":";
+        for (QAction* item : top->menu()->actions())
+            items << item->text() + "=" + item->data().toString() + (item->isChecked() ? "+" : "");
+    }
+    return items.join(' ');
 }
 
-QAction* menu_item(const QString& text)
+QAction* menu_item(int id)
 {
-    for (QAction* top : main_window->findChild<QMenuBar*>()->actions())
-        for (QAction* item : top->menu()->actions())
-            if (item->text() == text)
-                return item;
+    for (QAction* item : main_window->findChildren<QAction*>())
+        if (item->data() == QVariant(id))
+            return item;
     return nullptr;
 }
 
-// Runs the command and reads the modal box it opens, then closes it.
-QStringList box_of_command(int id)
-{
+// Closes each message box as it opens, noting its caption, text, icon and
+// whether the main window owns it.
+struct box_watch : QTimer {
     QStringList seen;
-    QTimer::singleShot(0, [&seen] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            seen << box->windowTitle() << box->text() << QString::number(box->icon())
-                 << QString::number(box->parentWidget() == main_window);
-            box->accept();
-        }
-    });
-    handle_command(id);
-    return seen;
-}
+
+    box_watch()
+    {
+        connect(this, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen << box->windowTitle() << box->text() << QString::number(box->icon())
+                     << QString::number(box->parentWidget() == main_window);
+                box->accept();
+            }
+        });
+        start(5);
+    }
+};
 
 }  // namespace
 
@@ -103,153 +103,101 @@ private slots:
     {
         goslow = 0;
         shut_down();
-        QVERIFY(run_events_until([] { return !thread_running; }));
+        QTRY_VERIFY_WITH_TIMEOUT(!thread_running, 20000);
         close_window_queue();
         delete main_window;
         status_parts[0] = status_parts[1] = nullptr;
-        std::free(sea);
-        std::free(scores);
-        sea = nullptr;
-        scores = nullptr;
+        std::free(std::exchange(sea, nullptr));  // kept by shut_down() only for a solver that outlasted it
+        std::free(std::exchange(scores, nullptr));
     }
 
-    void opens_fixed_with_title_icon_menu_hidden_field_and_status()
+    void opens_fixed_repaints_all_when_uncovered_shows_its_boxes_and_exit_writes_the_statistics()
     {
         QCOMPARE(main_window->windowTitle(), QString("Orvanta"));
         QCOMPARE(main_window->minimumSize(), main_window->maximumSize());
         QVERIFY(!(main_window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QImage icon = main_window->windowIcon().pixmap(32, 32).toImage();
         QVERIFY(shows_image([&](int x, int y) { return icon.pixel(x, y) & 0xFFFFFFu; }, 0, 0, &icon_pixels[0][0], 32));
-        QCOMPARE(field_view->size(), QSize(481, 257));
         QCOMPARE(field_view->cursor().shape(), Qt::CrossCursor);
-        QCOMPARE(status_bar->y(), field_view->y() + field_view->height());
-        QCOMPARE(status_parts[0]->geometry().right() + 1, 176);
-        QCOMPARE(status_parts[1]->geometry().right() + 1, 481);
-        QStringList menu;
-        for (QAction* top : main_window->findChild<QMenuBar*>()->actions()) {
-            menu << top->text() + ":";
-            for (QAction* item : top->menu()->actions())
-                menu << (item->isSeparator() ? "|" : item->text() + (item->isChecked() ? "+" : ""));
-        }
-        QCOMPARE(menu, (QStringList{"&File:", "&Solve", "S&top Solving", "|", "&Exit", "&Edit:", "&Nonstop+",
-                                    "&Go Slow+", "&Allow Guessing+", "&Help:", "&About"}));
-        QCOMPARE(shown(), all_cells(TILE_HIDDEN));
-        QVERIFY(run_events_until([] { return part(1) != "-"; }));
-        QCOMPARE(part(0), QString(""));
-        QCOMPARE(part(1), QString("Games played: 0, won: 0, guesses: 0"));
-    }
-
-    void cells_are_drawn_one_by_one_and_a_repaint_shows_a_lost_games_mines_and_both_parts()
-    {
-        for (int i = 0; i < xdim * ydim; i++)
-            sea[i] = CELL_HIDDEN;
+        // The field's size, the status bar's place below it, where each status part ends.
+        QCOMPARE((QList<int>{field_view->width(), field_view->height(), status_bar->y() - field_view->y(),
+                             status_parts[0]->geometry().right() + 1, status_parts[1]->geometry().right() + 1}),
+                 (QList<int>{481, 257, 257, 176, 481}));
+        QCOMPARE(menu(), QString("&File: &Solve=102 S&top Solving=104 = &Exit=101 &Edit: &Nonstop=107+ &Go Slow=108+ "
+                                 "&Allow Guessing=112+ &Help: &About=103"));
+        // A lost game on the board; a cell drawn while a solver is being stopped shows nothing.
+        std::fill(sea, sea + xdim * ydim, CELL_HIDDEN);
         sea[0] = 1;
         sea[1] = CELL_FLAGGED;
         sea[2] = sea[3 + 2 * 30] = sea[29 + 15 * 30] = CELL_MINE;
         sea[5 + 5 * 30] = 8;
-        draw_cell(5, 5);
-        QCOMPARE(shown(), all_cells(TILE_HIDDEN, {{5, 5, 8}}));
+        blown_up = 1 + (3 + 2 * 30);
         killthread = 1;
         draw_cell(0, 0);
-        QCOMPARE(shown(), all_cells(TILE_HIDDEN, {{5, 5, 8}}));
         killthread = 0;
-        blown_up = 1 + (3 + 2 * 30);
-        status_parts[0]->setText("stale");
-        status_parts[1]->setText("stale");
+        QCOMPARE(shown(), all_cells(TILE_HIDDEN));
+        for (QLabel* part : status_parts)
+            part->setText("stale");
         QExposeEvent uncovered(QRegion(0, 0, 481, 257));  // as when another window moves away
         QApplication::sendEvent(main_window->windowHandle(), &uncovered);
         QCOMPARE(shown(), all_cells(TILE_HIDDEN, {{0, 0, 1}, {1, 0, TILE_FLAG}, {2, 0, TILE_MINE}, {3, 2, TILE_EXPLODED},
                                                   {29, 15, TILE_MINE}, {5, 5, 8}}));
-        QCOMPARE(part(0), QString(""));
-        QCOMPARE(part(1), QString("Games played: 0, won: 0, guesses: 0"));
+        // Both parts repainted: part 0 the status, empty yet, and part 1 the statistics.
+        QCOMPARE(status_parts[0]->text() + status_parts[1]->text(), QString("Games played: 0, won: 0, guesses: 0"));
+        box_watch boxes;
+        handle_command(IDM_ABOUT);
+        QStringList expected{"About", ABOUT_TEXT, "0", "1"};
+        for (int id : {105, 106, 109, 110, 111, 100, 113}) {
+            handle_command(id);
+            expected << "" << UNDEFINED_COMMAND_TEXT << "1" << "1";
+        }
+        QCOMPARE(int(thread_running) + int(stop_solving), 0);
+        // Exit writes the statistics and ends the loop with 0.
+        scores[479] = 2;
+        QTimer::singleShot(0, [] { menu_item(IDM_EXIT)->trigger(); });
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(boxes.seen, expected);
+        QCOMPARE(status_parts[0]->text(), QString("Shutting down..."));
+        QFile file(SCORES_FILE);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray every_score;
+        for (int score = 0; score <= 480; score++)
+            every_score += QByteArray::number(score) + (score == 479 ? "\t2\r\n" : "\t0\r\n");
+        QCOMPARE(file.readAll(), every_score);
     }
 
-    void presses_start_the_solver_options_toggle_and_stop_ends_it()
+    void presses_and_options_drive_the_solver_full_speed_loses_no_redraw_closing_names_a_failure()
     {
         userx = usery = 7;
-        QTest::mousePress(field_view, Qt::RightButton, {}, QPoint(17, 33));
-        QTest::qWait(20);
+        QTest::mousePress(field_view, Qt::RightButton, {}, QPoint(0, 32));
         QCOMPARE(QPoint(userx, usery), QPoint(7, 7));
-        QCOMPARE(int(thread_running), 0);
-        QTest::mousePress(field_view, Qt::LeftButton, {}, QPoint(17, 33));
-        QCOMPARE(QPoint(userx, usery), QPoint(1, 2));
-        QVERIFY(run_events_until([] { return games > 0; }));
-        for (auto [text, flag] : {std::pair{"&Allow Guessing", &allow_guessing}, {"&Nonstop", &nonstop},
-                                  {"&Go Slow", &goslow}}) {
-            menu_item(text)->trigger();
-            QVERIFY(run_events_until([flag] { return *flag == 0; }));
-            QVERIFY(!menu_item(text)->isChecked());
+        QTest::mousePress(field_view, Qt::LeftButton, {}, QPoint(0, 32));  // the margin pixel is in the first column
+        QCOMPARE(QPoint(userx, usery), QPoint(0, 1));
+        QTRY_VERIFY_WITH_TIMEOUT(games > 0, 20000);
+        for (int id : {IDM_GUESS, IDM_NONSTOP, IDM_GOSLOW})
+            menu_item(id)->trigger();
+        QTRY_VERIFY(allow_guessing + nonstop + goslow == 0 && !menu().contains('+'));  // nor a check mark left
+        // Without Nonstop the solver ends at its first win. Started again once
+        // no full repaint is pending, it draws every game cell by cell.
+        for (int run = 0; run < 2; run++) {
+            field_view->repaint();
+            handle_command(IDM_SOLVE);
+            QTRY_VERIFY_WITH_TIMEOUT(thread_running == 0 && pending_window_jobs() == 0, 20000);
+            QCOMPARE(status_parts[0]->text(), QString("Problem solved successfully"));
         }
-        QVERIFY(run_events_until([] { return part(1).contains("nostart: "); }));
-        menu_item("&Nonstop")->trigger();
-        menu_item("S&top Solving")->trigger();
-        QVERIFY(run_events_until([] { return thread_running == 0 && pending_window_jobs() == 0; }));
-        QCOMPARE(part(0), QString(games > 1 || num_wins ? "Problem solved successfully" : "No solution found"));
-    }
-
-    void full_speed_play_loses_no_redraw()
-    {
-        goslow = 0;
-        handle_command(IDM_SOLVE);
-        QTest::qWait(2000);
-        handle_command(IDM_STOP);
-        QVERIFY(run_events_until([] { return thread_running == 0 && pending_window_jobs() == 0; }));
-        QTest::qWait(50);
         QImage drawn = field_picture.copy();
         invalidate_window();
         field_view->repaint();
-        QVERIFY(games > 10);
         QVERIFY(field_picture == drawn);
-    }
-
-    void about_and_unknown_commands_show_their_boxes()
-    {
-        QCOMPARE(box_of_command(IDM_ABOUT), (QStringList{"About", ABOUT_TEXT, "0", "1"}));
-        for (int id : {105, 106, 109, 110, 111, 100, 113})
-            QCOMPARE(box_of_command(id), (QStringList{"", UNDEFINED_COMMAND_TEXT, "1", "1"}));
-        QCOMPARE(int(thread_running) + int(stop_solving), 0);
-    }
-
-    void exit_and_close_write_the_statistics_and_end_the_loop_with_0_data()
-    {
-        QTest::addColumn<bool>("by_closing");
-        QTest::addColumn<bool>("scores_a_folder");
-        QTest::newRow("Exit") << false << false;
-        QTest::newRow("closing the window") << true << false;
-        QTest::newRow("Exit where qxscores.txt is a folder: a box says so") << false << true;
-    }
-    void exit_and_close_write_the_statistics_and_end_the_loop_with_0()
-    {
-        QFETCH(bool, by_closing);
-        QFETCH(bool, scores_a_folder);
-        std::remove(SCORES_FILE);
-        if (scores_a_folder)
-            QDir().mkdir(SCORES_FILE);
-        scores[479] = 2;
-        QString box_text;  // of any box shown on the way out, which is then closed
-        QTimer boxes;
-        connect(&boxes, &QTimer::timeout, this, [&box_text] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                box_text = box->text();
-                box->accept();
-            }
-        });
-        boxes.start(10);
-        QTimer::singleShot(0, [by_closing] { by_closing ? (void)main_window->close() : menu_item("&Exit")->trigger(); });
+        // Closing the window where the statistics cannot be written: a box says so, the loop ends with 0.
+        QFile::remove(SCORES_FILE);
+        QVERIFY(QDir().mkdir(SCORES_FILE));
+        box_watch boxes;
+        QTimer::singleShot(0, [] { main_window->close(); });
         QCOMPARE(QApplication::exec(), 0);
-        QCOMPARE(int(shut_down_done), 1);
-        QCOMPARE(part(0), QString("Shutting down..."));
-        if (scores_a_folder) {
-            QCOMPARE(box_text, "Cannot write \"" + QDir::current().absoluteFilePath(SCORES_FILE) + "\": Is a directory");
-            QVERIFY(QDir().rmdir(SCORES_FILE));
-            return;
-        }
-        QCOMPARE(box_text, QString());
-        std::ifstream file(SCORES_FILE, std::ios::binary);
-        std::string all((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        QCOMPARE(std::count(all.begin(), all.end(), '\n'), 481L);
-        QVERIFY(all.starts_with("0\t0\r\n1\t0\r\n"));
-        QVERIFY(all.ends_with("479\t2\r\n480\t0\r\n"));
+        QCOMPARE(boxes.seen, (QStringList{"", "Cannot write \"" + QDir::current().absoluteFilePath(SCORES_FILE) +
+                                                  "\": Is a directory", "1", "1"}));
+        QVERIFY(QDir().rmdir(SCORES_FILE));
     }
 };
 

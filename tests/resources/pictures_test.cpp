@@ -3,99 +3,80 @@
 // against expected_pictures.txt, which is written independently of the source.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <map>
+#include <string>
+#include <vector>
 
 #include "resources/tile_data.h"
 #include "ui/common/tile_choice.h"
 
 namespace {
 
-struct expected_pictures {
-    std::vector<uint32_t> palette;                      // 0xRRGGBB
-    std::map<std::string, std::vector<uint8_t>> by_name;  // palette indices, row by row
-};
-
-const expected_pictures& expected()
+uint32_t colour(int index)
 {
-    static expected_pictures table = [] {
-        expected_pictures read;
-        std::ifstream file(ORVANTA_EXPECTED_PICTURES);
-        std::string line, name;
-        while (std::getline(file, line)) {
-            if (line.empty() || line[0] == '#')
-                continue;
-            if (line.find_first_not_of("0123456789ABCDEF") != std::string::npos)
-                name = line.substr(0, line.find(':'));
-            else if (name == "palette")
-                read.palette.push_back(uint32_t(std::stoul(line, nullptr, 16)));
-            else
-                for (char c : line)
-                    read.by_name[name].push_back(uint8_t(std::stoi(std::string(1, c), nullptr, 16)));
-        }
-        return read;
-    }();
-    return table;
+    return uint32_t(palette_rgb[index][0]) << 16 | palette_rgb[index][1] << 8 | palette_rgb[index][2];
 }
 
-std::string tile_name(int index)
+// Palette indices as expected_pictures.txt writes them: width hex digits a row ('?' for 16, no colour of the palette).
+template <typename Index>
+std::string rows(int width, int count, Index index)
 {
-    return "tile " + std::to_string(index);
+    std::string text;
+    for (int i = 0; i < count; i++)
+        text += std::string(1, "0123456789ABCDEF?"[index(i)]) + (i % width == width - 1 ? "\n" : "");
+    return text;
 }
 
-// The picture in a file as palette indices, as ImageMagick decodes it (255 for a colour not in the palette).
-std::vector<uint8_t> decoded(const std::string& file)
+// The picture in a file as ImageMagick decodes it, width pixels a row.
+std::string decoded(const std::string& file, int width)
 {
     std::FILE* pipe = popen(("convert '" + file + "' -depth 8 rgb:-").c_str(), "r");
-    std::vector<uint8_t> indices;
+    std::vector<int> indices;
     for (int r, g, b; pipe && (r = std::fgetc(pipe)) != EOF && (g = std::fgetc(pipe)) != EOF &&
                       (b = std::fgetc(pipe)) != EOF;) {
-        uint32_t rgb = uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-        const std::vector<uint32_t>& palette = expected().palette;
-        auto at = std::find(palette.begin(), palette.end(), rgb);
-        indices.push_back(at == palette.end() ? 255 : uint8_t(at - palette.begin()));
+        int index = 0;
+        while (index < 16 && colour(index) != uint32_t(r << 16 | g << 8 | b))
+            index++;
+        indices.push_back(index);
     }
     if (pipe)
         pclose(pipe);
-    return indices;
+    return rows(width, int(indices.size()), [&](int i) { return indices[size_t(i)]; });
 }
 
 }  // namespace
 
-TEST(Pictures, GeneratedFilesShowTheExpectedPictures)
+// Both as expected_pictures.txt without its comments and the descriptions after the names. The files
+// are read through the compiled-in palette, which this test compares too.
+TEST(Pictures, GeneratedFilesAndCompiledInPixelsShowTheExpectedPictures)
 {
-    ASSERT_EQ(expected().by_name.size(), 14u);
+    std::ifstream file(ORVANTA_EXPECTED_PICTURES);
+    std::string expected, compiled = "palette\n";
+    for (std::string line; std::getline(file, line);)
+        if (!line.empty() && line[0] != '#')
+            expected += line.substr(0, line.find(':')) + "\n";
+    for (int i = 0; i < 16; i++)  // six hex digits a colour
+        compiled += rows(6, 6, [i](int digit) { return int(colour(i) >> (20 - 4 * digit) & 15); });
+    std::string files = compiled;
     for (int i = 0; i < TILE_COUNT; i++) {
-        char file[32];
-        std::snprintf(file, sizeof file, "/tile_%02d.bmp", i);
-        EXPECT_EQ(decoded(ORVANTA_PICTURES_DIR + std::string(file)), expected().by_name.at(tile_name(i))) << file;
+        std::string name = "tile " + std::to_string(i) + "\n", number = (i < 10 ? "0" : "") + std::to_string(i);
+        files += name + decoded(ORVANTA_PICTURES_DIR "/tile_" + number + ".bmp", 16);
+        compiled += name + rows(16, 256, [i](int p) { return tile_pixels[i][p / 16][p % 16]; });
     }
-    EXPECT_EQ(decoded(ORVANTA_PICTURES_DIR "/orvanta.ico"), expected().by_name.at("icon"));
+    files += "icon\n" + decoded(ORVANTA_PICTURES_DIR "/orvanta.ico", 32);
+    compiled += "icon\n" + rows(32, 1024, [](int p) { return icon_pixels[p / 32][p % 32]; });
+    EXPECT_EQ(compiled, expected);
+    EXPECT_EQ(files, expected);
 }
 
 // The desktop's icons: each pixel of the 32 by 32 icon an exact square of the same colour.
 TEST(Pictures, IconPngsAreTheIconScaledByWholePixels)
 {
-    const std::vector<uint8_t>& icon = expected().by_name.at("icon");
     for (int factor : {1, 2, 4, 8}) {
         const int size = 32 * factor;
-        std::vector<uint8_t> scaled;
-        for (int i = 0; i < size * size; i++)
-            scaled.push_back(icon[std::size_t(i / size / factor * 32 + i % size / factor)]);
         std::string file = ORVANTA_PICTURES_DIR "/orvanta_" + std::to_string(size) + ".png";
-        EXPECT_EQ(decoded(file), scaled) << file;
+        auto scaled = [&](int p) { return icon_pixels[p / size / factor][p % size / factor]; };
+        EXPECT_EQ(decoded(file, size), rows(size, size * size, scaled)) << file;
     }
-}
-
-TEST(Pictures, CompiledInPixelsAreTheExpectedPictures)
-{
-    for (int i = 0; i < 16; i++)
-        EXPECT_EQ(uint32_t(palette_rgb[i][0]) << 16 | palette_rgb[i][1] << 8 | palette_rgb[i][2], expected().palette[i]);
-    for (int i = 0; i < TILE_COUNT; i++)
-        EXPECT_EQ(std::vector<uint8_t>(&tile_pixels[i][0][0], &tile_pixels[i][0][0] + 256),
-                  expected().by_name.at(tile_name(i)))
-            << tile_name(i);
-    EXPECT_EQ(std::vector<uint8_t>(&icon_pixels[0][0], &icon_pixels[0][0] + 1024), expected().by_name.at("icon"));
 }
