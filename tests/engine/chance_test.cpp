@@ -27,17 +27,6 @@ TEST_F(ChanceTest, LayoutPlacesExactlyTheMinesNeverAtIndexZeroAndResetsTheGame)
         << "every cell but the first can be mined";
 }
 
-TEST_F(ChanceTest, ReseedsWithinOneClockSecondLayTheSameField)
-{
-    layout_minefield(480, 99, 1);
-    std::vector<int32_t> first(sea, sea + 480);
-    layout_minefield(480, 99, 0);
-    std::vector<int32_t> next(sea, sea + 480);
-    layout_minefield(480, 99, 1);
-    EXPECT_EQ(std::vector<int32_t>(sea, sea + 480), first);
-    EXPECT_NE(next, first) << "without a reseed the sequence goes on";
-}
-
 TEST_F(ChanceTest, AGuessWithNothingHiddenDrawsNothing)
 {
     load_board({"1F", "11"});
