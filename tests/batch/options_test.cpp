@@ -62,6 +62,7 @@ TEST(Options, EveryFormEveryProblem)
     const std::pair<std::vector<std::string>, std::string> errors[] = {
         {{"--games", "0", "-h"}, "--games: '0' is out of range (1 to 9223372036854775807)"},  // a problem wins over -h
         {{"--guess", "safest", "--compare"}, "--guess excludes --compare"},
+        {{"--compare", "--log", "-"}, "--log excludes --compare"},
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
         {{"-q"}, "unknown option '-q'"},
         {{"stray"}, "unexpected argument 'stray'"},

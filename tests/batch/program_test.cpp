@@ -66,6 +66,7 @@ TEST_F(ProgramTest, JobKPlaysItsShareFromSeedSPlusKAndTheirGamesAddUp)
     play(16);
     std::string log = log_text, trace = trace_text;
     play(15, [](worker_plan& p) { p.seed++; });
+    EXPECT_FALSE(trace.starts_with(trace_text)) << "S + 1 plays other games than S";
     log += log_text;
     merge_input in = new_merge(480);  // the games both workers play
     ASSERT_EQ(read_merge_file(in, "log", log), "");
@@ -115,9 +116,11 @@ TEST_F(ProgramTest, HelpBadInputAndFailedWritesSayOneLineEachAndTouchNoFile)
         EXPECT_EQ(err, complaint.empty() ? "" : "orvanta-batch: " + complaint);
         EXPECT_EQ(listing(), before) << "no file touched, no temporary left: " << args;
     }
-    // Files may grow to 1024 bytes: the summary fits, the statistics file and the plot do not.
-    EXPECT_EQ(run("-n 3 -s " + SEED + " --plot p.svg", "ulimit -f 2; trap '' XFSZ"), 2);
+    // Files may grow to 1024 bytes: the log and the summary fit, the statistics file and the plot do not.
+    play(3);
+    EXPECT_EQ(run("-n 3 -s " + SEED + " -j1 --first 29,15 --log new.log --plot p.svg", "ulimit -f 2; trap '' XFSZ"), 2);
     EXPECT_EQ(err, "orvanta-batch: cannot write 'qxscores.txt': File too large\n"
                    "orvanta-batch: cannot write 'p.svg': File too large\n");
-    EXPECT_EQ(listing(), before) << "no temporary left";
+    before["new.log"] = log_text;
+    EXPECT_EQ(listing(), before) << "the log written all the same, no temporary left";
 }
