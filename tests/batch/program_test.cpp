@@ -28,14 +28,15 @@ protected:
     void TearDown() override { std::filesystem::remove_all(root); }
 
     // Runs the program in dir with args (shell words) after the shell command
-    // before; returns its exit status, its output in out and err.
+    // before; returns its exit status (128 + a signal that ended it), its
+    // output in out and err.
     int run(const std::string& args, const std::string& before = ":")
     {
         std::string command = before + "; cd " + dir + " && exec " BATCH_PROGRAM " " + args + " >../out 2>../err";
         int status = std::system(command.c_str());
         out = file("../out");
         err = file("../err");
-        return WEXITSTATUS(status);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
     std::string file(const std::string& name) const
