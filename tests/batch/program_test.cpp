@@ -95,7 +95,7 @@ TEST_F(ProgramTest, JobKPlaysItsShareFromSeedSPlusKAndTheirGamesAddUp)
     EXPECT_NE(err.find(" (seed " + SEED + ", 1 job)\n"), std::string::npos) << err;
 }
 
-TEST_F(ProgramTest, HelpBadInputAndFailedWritesSayOneLineEachAndTouchNoFile)
+TEST_F(ProgramTest, HelpBadInputAndAFailedWriteSayWhatTheyShouldAndTouchNoOtherFile)
 {
     std::ofstream(dir + "/games.log") << SEED << "\t0\t3\t0\tlost\n";  // an earlier log that merge does not take
     std::ofstream(dir + "/a.log") << SEED << "\t1\t3\t0\tlost\n";
@@ -117,7 +117,7 @@ TEST_F(ProgramTest, HelpBadInputAndFailedWritesSayOneLineEachAndTouchNoFile)
         EXPECT_EQ(err, complaint.empty() ? "" : "orvanta-batch: " + complaint);
         EXPECT_EQ(listing(), before) << "no file touched, no temporary left: " << args;
     }
-    // Files may grow to 1024 bytes: the log and the summary fit, the statistics file and the plot do not.
+    // Files may grow to a kilobyte or two: the log and the summary fit, the statistics file and the plot do not.
     play(3);
     EXPECT_EQ(run("-n 3 -s " + SEED + " -j1 --first 29,15 --log new.log --plot p.svg", "ulimit -f 2; trap '' XFSZ"), 2);
     EXPECT_EQ(err, "orvanta-batch: cannot write 'qxscores.txt': File too large\n"
