@@ -89,9 +89,11 @@ TEST_F(ProgramTest, JobKPlaysItsShareFromSeedSPlusKAndTheirGamesAddUp)
     EXPECT_TRUE(err.starts_with("games:        31 (seed " + SEED + ", 2 jobs)\n")) << err;
     EXPECT_NE(err.find("\nsafe guesses: " + grouped(in.logged.safe_guesses) + "\n"), std::string::npos) << err;
 
-    // Until a win: the games follow one another, so one job plays them.
-    EXPECT_EQ(run(games_31 + "--until-win --log -"), 0) << err;
-    EXPECT_EQ(out, log.substr(0, log.find("\twon\n") + 5));
+    // Until a win: the games follow one another, so one job plays them. The log and the trace on one stream: a
+    // game's trace, then its line in the log.
+    EXPECT_EQ(run(games_31 + "--until-win --log - --trace -"), 0) << err;
+    EXPECT_TRUE(out.starts_with("1\t#\tStarting to solve\n1\t29\t15\t")) << out.substr(0, 100);
+    EXPECT_EQ(out.find("\twon\n"), out.size() - 5) << "the first game won is the last played";
     EXPECT_NE(err.find(" (seed " + SEED + ", 1 job)\n"), std::string::npos) << err;
 }
 
