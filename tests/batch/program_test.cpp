@@ -75,8 +75,9 @@ TEST_F(ProgramTest, JobKPlaysItsShareFromSeedSPlusKAndTheirGamesAddUp)
 
     // The plot on standard output, the summary apart from it; the random rule's column is the plain run's.
     EXPECT_EQ(run(games_31 + "--compare --plot -"), 0) << err;
-    EXPECT_TRUE(out.starts_with("<?xml") && out.ends_with("</svg>\n"));
-    EXPECT_NE(err.find("\nwon:          " + grouped(outcome_total(in.logged, OUTCOME_WON)) + " ("), std::string::npos);
+    int64_t won = outcome_total(in.logged, OUTCOME_WON);
+    EXPECT_TRUE(out.ends_with("</svg>\n") && out.find(">random: " + std::to_string(won) + " won (") != out.npos);
+    EXPECT_NE(err.find("\nwon:          " + grouped(won) + " ("), std::string::npos) << err;
     EXPECT_TRUE(listing().empty()) << "a comparison writes no statistics file, log or trace";
 
     std::ofstream(dir + "/both.trace") << "earlier\n";
