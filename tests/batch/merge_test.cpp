@@ -1,29 +1,23 @@
 // The merge reader: what it accepts, and a line naming the problem for every
 // kind of bad input.
+#include <gtest/gtest.h>
+
 #include <map>
 
 #include "batch/merge_reader.h"
-#include "tests/batch/helpers.h"
-
-namespace {
-
-// A statistics file of the 30 by 16 field with the given counts, the rest 0.
-std::string statistics(const std::map<int, std::string>& counts)
-{
-    std::string text;
-    for (int s = 0; s <= 480; s++)
-        text += std::to_string(s) + "\t" + (counts.count(s) ? counts.at(s) : "0") + "\r\n";
-    return text;
-}
-
-const std::string BIG = "5000000000000000000";
-
-}  // namespace
 
 TEST(MergeReader, TakesWhatTheProgramWritesAndSaysInOneLineWhereAndWhatIsWrongElse)
 {
+    // A statistics file of the 30 by 16 field with the given counts, the rest 0.
+    auto statistics = [](const std::map<int, std::string>& counts) {
+        std::string text;
+        for (int s = 0; s <= 480; s++)
+            text += std::to_string(s) + "\t" + (counts.count(s) ? counts.at(s) : "0") + "\r\n";
+        return text;
+    };
+    const std::string big = "5000000000000000000";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{statistics({{0, BIG}}), statistics({{0, "4000000000000000000"}})}, ""},
+        {{statistics({{0, big}}), statistics({{0, "4000000000000000000"}})}, ""},
         {{""}, "the file is empty"},
         {{"hello\n"}, "neither a statistics file"},
         {{"0\t0\n1\t0\n"}, "line 1: a statistics file's lines end in CR LF"},
@@ -31,8 +25,8 @@ TEST(MergeReader, TakesWhatTheProgramWritesAndSaysInOneLineWhereAndWhatIsWrongEl
         {{statistics({}).substr(0, statistics({}).rfind("480\t"))}, "this one 480"},
         {{statistics({{5, "07"}})}, "line 6: '07' is not a count"},
         {{statistics({{5, "9223372036854775808"}})}, "'9223372036854775808' is more than 9223372036854775807"},
-        {{statistics({{2, BIG}}), statistics({{2, BIG}})}, "line 3: the games of score 2 add up to more than"},
-        {{statistics({{0, BIG}, {1, BIG}})}, "the games of all files add up to more than"},
+        {{statistics({{2, big}}), statistics({{2, big}})}, "line 3: the games of score 2 add up to more than"},
+        {{statistics({{0, big}, {1, big}})}, "the games of all files add up to more than"},
         {{"1\t1\t0\t0\tdraw\n"}, "line 1: 'draw' is not an outcome"},
         {{"1\t1\t5\t0\twon\n"}, "a game won cannot leave 5 cells hidden"},
         {{"1\t1\t481\t0\tlost\n"}, "'481' is more than 480"},
