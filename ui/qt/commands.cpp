@@ -11,6 +11,7 @@
 #include "driver/shutdown.h"
 #include "driver/state.h"
 #include "resources/resource_ids.h"
+#include "ui/common/menu_options.h"
 #include "ui/common/window_queue.h"
 #include "ui/qt/main_window.h"
 
@@ -78,17 +79,11 @@ void handle_command(int id)
     case IDM_STOP:
         command_stop();
         break;
-    case IDM_NONSTOP:
-        command_toggle(nonstop);
-        break;
-    case IDM_GOSLOW:
-        command_toggle(goslow);
-        break;
-    case IDM_GUESS:
-        command_toggle(allow_guessing);
-        break;
     default:
-        show_information_box(main_window, UNDEFINED_COMMAND_TEXT);
+        if (std::atomic<int32_t>* option = option_of(id))
+            command_toggle(*option);
+        else
+            show_information_box(main_window, UNDEFINED_COMMAND_TEXT);
         break;
     }
 }

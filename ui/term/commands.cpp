@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "driver/commands.h"
-#include "driver/state.h"
 #include "resources/resource_ids.h"
+#include "ui/common/menu_options.h"
 #include "ui/common/window_queue.h"
 #include "ui/term/about.h"
 
@@ -24,16 +24,15 @@ struct menu_key {
     char key;
     const char* text;
     int id;
-    std::atomic<int32_t>* option;  // the flag an option toggles; null for a command
 };
 const menu_key MENU_KEYS[] = {
-    {0, "File:", 'S', "Solve", IDM_SOLVE, nullptr},
-    {0, nullptr, 'T', "Stop Solving", IDM_STOP, nullptr},
-    {0, nullptr, 'E', "Exit", IDM_EXIT, nullptr},
-    {0, "  Help:", 'H', "About", IDM_ABOUT, nullptr},
-    {1, "Edit:", 'N', "Nonstop", IDM_NONSTOP, &nonstop},
-    {1, nullptr, 'G', "Go Slow", IDM_GOSLOW, &goslow},
-    {1, nullptr, 'A', "Allow Guessing", IDM_GUESS, &allow_guessing},
+    {0, "File:", 'S', "Solve", IDM_SOLVE},
+    {0, nullptr, 'T', "Stop Solving", IDM_STOP},
+    {0, nullptr, 'E', "Exit", IDM_EXIT},
+    {0, "  Help:", 'H', "About", IDM_ABOUT},
+    {1, "Edit:", 'N', "Nonstop", IDM_NONSTOP},
+    {1, nullptr, 'G', "Go Slow", IDM_GOSLOW},
+    {1, nullptr, 'A', "Allow Guessing", IDM_GUESS},
 };
 
 void run_command(const menu_key& command)
@@ -53,7 +52,7 @@ void run_command(const menu_key& command)
         invalidate_window();
         break;
     default:
-        toggle_option(*command.option);
+        toggle_option(*option_of(command.id));
         invalidate_window();
         break;
     }
@@ -75,8 +74,8 @@ void draw_commands()
         attron(A_BOLD);
         addch(static_cast<chtype>(command.key));
         attroff(A_BOLD);
-        if (command.option)
-            addstr(*command.option ? " [x]" : " [ ]");
+        if (std::atomic<int32_t>* option = option_of(command.id))
+            addstr(*option ? " [x]" : " [ ]");
         printw(" %s  ", command.text);
     }
 }

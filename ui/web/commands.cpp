@@ -10,6 +10,7 @@
 #include "driver/state.h"
 #include "resources/resource_ids.h"
 #include "ui/common/geometry.h"
+#include "ui/common/menu_options.h"
 #include "ui/web/page.h"
 #include "ui/web/painting.h"
 #include "ui/web/statistics.h"
@@ -80,17 +81,11 @@ EMSCRIPTEN_KEEPALIVE void web_command(int id)
         stop_command();
         mark_repaint();
         break;
-    case IDM_NONSTOP:
-        command_toggle(nonstop);
-        break;
-    case IDM_GOSLOW:
-        command_toggle(goslow);
-        break;
-    case IDM_GUESS:
-        command_toggle(allow_guessing);
-        break;
     default:
-        page_message_box(nullptr, UNDEFINED_COMMAND_TEXT, 1);
+        if (std::atomic<int32_t>* option = option_of(id))
+            command_toggle(*option);
+        else
+            page_message_box(nullptr, UNDEFINED_COMMAND_TEXT, 1);
         break;
     }
 }

@@ -12,6 +12,7 @@
 #include "engine/board.h"
 #include "resources/resource_ids.h"
 #include "ui/common/geometry.h"
+#include "ui/common/menu_options.h"
 #include "ui/win32/main_window.h"
 
 namespace {
@@ -107,17 +108,11 @@ void on_command(HWND window, WPARAM wparam)
         stop_command();
         repaint_window(window);
         break;
-    case IDM_NONSTOP:
-        on_toggle(window, IDM_NONSTOP, nonstop);
-        break;
-    case IDM_GOSLOW:
-        on_toggle(window, IDM_GOSLOW, goslow);
-        break;
-    case IDM_GUESS:
-        on_toggle(window, IDM_GUESS, allow_guessing);
-        break;
     default:
-        MessageBoxA(window, UNDEFINED_COMMAND_TEXT, nullptr, MB_ICONINFORMATION | MB_OK);
+        if (std::atomic<int32_t>* option = option_of(LOWORD(wparam)))
+            on_toggle(window, LOWORD(wparam), *option);
+        else
+            MessageBoxA(window, UNDEFINED_COMMAND_TEXT, nullptr, MB_ICONINFORMATION | MB_OK);
         break;
     }
 }
