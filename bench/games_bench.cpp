@@ -3,14 +3,22 @@
 // window side.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include "driver/game.h"
 #include "driver/state.h"
+#include "engine/board.h"
 #include "engine/random.h"
 
 static void play_games(benchmark::State& state, int guessing, int rule = GUESS_RANDOM)
 {
+    std::free(sea);  // the previous benchmark's board
+    std::free(scores);
     set_start_values();
-    allocate_arrays();
+    if (!allocate_arrays()) {
+        state.SkipWithError("no memory for the board");
+        return;
+    }
     goslow = 0;
     allow_guessing = guessing;
     guess_rule = rule;

@@ -33,6 +33,8 @@ struct output_file {
 // name of its own in the target's folder, with the permission bits of the
 // file it replaces (a new one gets those any new file gets). Anything else
 // that exists (a named pipe, a terminal, a device) is written in place.
+// On Windows, where only the statistics file is written, a name is taken as
+// it is: links are not followed and nothing but a folder is told apart.
 // Returns 0 with the reason ("Is a directory") if path cannot be written.
 int open_output(output_file& out, const std::string& path, std::string& reason);
 

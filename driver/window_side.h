@@ -1,7 +1,7 @@
 // The seam between the driver and a window system: the few operations the
 // driver needs, declared once here and defined once by each program (Win32,
-// Qt, the batch player, the null window side of the benchmark, the tests'
-// recorder). Plain typed calls: no message number and no platform type
+// Qt, the terminal, the web page, the batch player, the null window side of
+// the benchmark, the tests' recorder). Plain typed calls: no message number and no platform type
 // crosses here. Who calls what, on which thread, and what may block:
 // docs/architecture.md.
 #pragma once

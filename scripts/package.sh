@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release packages into build/packages/: the Debian package orvanta_VERSION_amd64.deb, the
-# Windows zip orvanta-VERSION-win64.zip and, once the web page is in the tree (ui/web), its folder as
-# orvanta-VERSION-web.tar.gz. VERSION is the project's, from CMakeLists.txt. It builds in the folders
+# Windows zip orvanta-VERSION-win64.zip and the web page's folder as orvanta-VERSION-web.tar.gz. VERSION is the project's, from CMakeLists.txt. It builds in the folders
 # scripts/test.sh uses (build/release, build/win32, build/web), so after the tests it only packs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,17 +25,13 @@ version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' build/release/CP
 build_win32
 cpack --config "$win32_build/CPackConfig.cmake" -B "$out"
 
-if [ -f ui/web/CMakeLists.txt ]; then
-  scripts/web.sh --build
-  stage=$(mktemp -d)
-  trap 'rm -rf "$stage"' EXIT
-  cmake --install build/web --prefix "$stage" >/dev/null
-  tar -C "$stage/share/orvanta" --transform "s,^web,orvanta-$version-web," --sort=name \
-    --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner -c web |
-    gzip -9n >"$out/orvanta-$version-web.tar.gz"
-else
-  echo "The web page (ui/web) is not in this tree yet: no web tarball."
-fi
+scripts/web.sh --build
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cmake --install build/web --prefix "$stage" >/dev/null
+tar -C "$stage/share/orvanta" --transform "s,^web,orvanta-$version-web," --sort=name \
+  --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner -c web |
+  gzip -9n >"$out/orvanta-$version-web.tar.gz"
 
 rm -rf "$out/_CPack_Packages"
 echo "Packages of Orvanta $version in $out:"

@@ -6,7 +6,7 @@
 set -euo pipefail
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   program=ui/qt/orvanta
-elif [ -t 1 ]; then
+elif [ -t 0 ] && [ -t 1 ]; then
   program=ui/term/orvanta-term
 else
   echo "No display and no terminal: run scripts/run.sh on a desktop or in a terminal, or under a virtual display: xvfb-run -a scripts/run.sh" >&2

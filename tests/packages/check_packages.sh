@@ -67,10 +67,8 @@ unzip -q "$zip" -d "$scratch"
 check_system_dlls "$scratch/orvanta-$version-win64/orvanta.exe"
 
 web=$dir/orvanta-$version-web.tar.gz
-if [ -d ui/web ]; then
-  echo "$web: $(stat -c %s "$web") bytes"
-  tar -tzf "$web" >"$scratch/web.list"
-  ! grep -v "^orvanta-$version-web/" "$scratch/web.list" || fail "the web tarball has files outside its folder"
-  grep -q '\.html$' "$scratch/web.list" || fail "the web tarball holds no page"
-fi
+echo "$web: $(stat -c %s "$web") bytes"
+tar -tzf "$web" >"$scratch/web.list"
+! grep -v "^orvanta-$version-web/" "$scratch/web.list" || fail "the web tarball has files outside its folder"
+grep -q '\.html$' "$scratch/web.list" || fail "the web tarball holds no page"
 echo "packages checked"

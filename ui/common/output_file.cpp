@@ -1,4 +1,4 @@
-// Output files on POSIX systems: mkstemp beside the target, fsync, rename.
+// Output files on POSIX systems: a temporary beside the target, fsync, rename.
 #include "driver/output_file.h"
 
 #include <fcntl.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <mutex>
+#include <random>
 
 namespace {
 
@@ -48,15 +48,22 @@ int follow_links(const std::string& path, std::string& target)
     return 0;
 }
 
-// The bits a file created now gets. Reading the mask means setting it, so
-// two threads must not do it at once.
-mode_t new_file_mode()
+// Creates, as mkstemp does, a file named target.XXXXXX that no other
+// writer holds, but with mode less the umask: mkstemp's 0600 would need the
+// umask to widen, and reading the umask changes it for every thread.
+int create_temporary(const std::string& target, mode_t mode, std::string& temporary)
 {
-    static std::mutex reading;
-    std::lock_guard<std::mutex> lock(reading);
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    static constexpr char LETTERS[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device draw;
+    for (int attempt = 0; attempt < 100; attempt++) {
+        temporary = target + '.';
+        for (int letter = 0; letter < 6; letter++)
+            temporary += LETTERS[draw() % (sizeof LETTERS - 1)];
+        int descriptor = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (descriptor >= 0 || errno != EEXIST)
+            return descriptor;
+    }
+    return -1;
 }
 
 // Makes the rename in target's folder durable. Some file systems cannot
@@ -92,8 +99,8 @@ int open_output(output_file& out, const std::string& path, std::string& reason)
     }
     if (!follow_links(path, out.target))
         return fail(reason, errno);
-    std::string temporary = out.target + ".XXXXXX";
-    int descriptor = mkstemp(temporary.data());
+    std::string temporary;
+    int descriptor = create_temporary(out.target, exists ? 0600 : 0666, temporary);
     if (descriptor < 0)
         return fail(reason, errno);
     out.temporary = temporary;
@@ -103,8 +110,8 @@ int open_output(output_file& out, const std::string& path, std::string& reason)
         close(descriptor);
         return fail(reason, error_number);
     }
-    // mkstemp makes the file private to its owner.
-    if (fchmod(descriptor, exists ? info.st_mode & 07777 : new_file_mode()) != 0)
+    // A replaced file keeps its bits, which the umask must not narrow.
+    if (exists && fchmod(descriptor, info.st_mode & 07777) != 0)
         return fail(reason, errno);
     return 1;
 }

@@ -36,10 +36,11 @@ int start_detached_solver(void* window, int stack_size)
     pthread_attr_t attributes;
     if (pthread_attr_init(&attributes))
         return 0;
-    pthread_attr_setstacksize(&attributes, static_cast<size_t>(stack_size) * STACK_FACTOR);
-    pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
     pthread_t thread;
-    int failed = pthread_create(&thread, &attributes, solver_entry, window);
+    // A refused stack size would leave the thread the default one, which is not what was asked.
+    int failed = pthread_attr_setstacksize(&attributes, static_cast<size_t>(stack_size) * STACK_FACTOR) ||
+                 pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED) ||
+                 pthread_create(&thread, &attributes, solver_entry, window);
     pthread_attr_destroy(&attributes);
     return failed ? 0 : 1;
 }

@@ -19,7 +19,7 @@ namespace {
 
 void show_box(QMessageBox::Icon icon, QWidget* owner, const char* caption, const char* text)
 {
-    QMessageBox box(icon, QString::fromLatin1(caption), QString::fromLatin1(text), QMessageBox::Ok, owner);
+    QMessageBox box(icon, QString::fromLatin1(caption), QString::fromUtf8(text), QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

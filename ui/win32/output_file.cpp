@@ -49,7 +49,7 @@ int commit_output(output_file& out, std::string& reason)
     std::FILE* file = out.file;
     out.file = nullptr;
     if (file == stdout)
-        return std::fflush(stdout) == 0 ? 1 : fail(reason, std::strerror(errno));
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 1 : fail(reason, std::strerror(errno ? errno : EIO));
     bool flushed = std::fflush(file) == 0 && !std::ferror(file);
     std::string problem = !flushed ? std::strerror(errno ? errno : EIO) : "";
     if (flushed && !FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))))
