@@ -36,6 +36,12 @@ inline int32_t spcl_value(int x, int y)
     return v == CELL_FLAGGED ? CELL_MINE : v;
 }
 
+// A hidden cell without the solver's flag: one a rule may still open or flag.
+inline bool is_hidden_unflagged(int32_t v)
+{
+    return v == CELL_MINE || v == CELL_HIDDEN;
+}
+
 // A store that leaves the kept counts behind: the layout counts its new
 // field itself, and keep_cell keeps them.
 inline void store_cell_index(int index, int32_t value)

@@ -45,11 +45,6 @@ uint32_t kinds(int32_t v)
     return uint32_t(v < 0) | uint32_t(v == CELL_FLAGGED) << 8 | uint32_t(v == CELL_MINE || v == CELL_FLAGGED) << 16;
 }
 
-int is_hidden_unflagged(int32_t v)
-{
-    return v == CELL_MINE || v == CELL_HIDDEN;
-}
-
 void set_in(cell_mask& mask, int index, bool on)
 {
     uint64_t bit = uint64_t{1} << (index & 63);

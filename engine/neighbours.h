@@ -20,6 +20,8 @@ inline constexpr neighbour_order HIT_ORDER = {{{-1, -1}, {1, -1}, {0, -1}, {-1, 
 inline constexpr neighbour_order COLUMN_ORDER = {{{-1, -1}, {-1, 1}, {-1, 0}, {1, -1}, {1, 1}, {1, 0}, {0, -1}, {0, 1}}};
 // The pair rule's enumerations: left (middle, above, below), right (same), above, below.
 inline constexpr neighbour_order PAIR_ORDER = {{{-1, 0}, {-1, -1}, {-1, 1}, {1, 0}, {1, -1}, {1, 1}, {0, -1}, {0, 1}}};
+// The safest guess: row by row, as the board is stored.
+inline constexpr neighbour_order ROW_ORDER = {{{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}}};
 
 // Calls visit(nx, ny) for each neighbour of (x, y) inside the board, in the
 // given order. Most cells are inside the border and need no edge tests.

@@ -128,7 +128,7 @@ int check_pair_if_changed(int i, int step, uint32_t (&seen)[MAX_CELLS])
 
 int enumerate_unknown_neighbors(neighbor_list& list, int x, int y)
 {
-    return enumerate_neighbors(list, x, y, [](int32_t v) { return v < 0 && v != CELL_FLAGGED; });
+    return enumerate_neighbors(list, x, y, [](int32_t v) { return is_hidden_unflagged(v); });
 }
 
 int enumerate_flagged_neighbors(neighbor_list& list, int x, int y)

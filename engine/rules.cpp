@@ -31,12 +31,6 @@ void for_each_in(const cell_mask& mask, Visit&& visit)
     }
 }
 
-int hidden_unflagged(int x, int y)
-{
-    int32_t v = cell_value(x, y);
-    return v < 0 && v != CELL_FLAGGED;
-}
-
 int flag_obvious_synced()
 {
     int result = 0;
@@ -85,7 +79,7 @@ int deduce_remaining_synced()
     if (unflagged_mines == hidden_cells) {
         for (int x = 0; x < xdim; x++)
             for (int y = 0; y < ydim; y++)
-                if (hidden_unflagged(x, y)) {
+                if (is_hidden_unflagged(cell_value(x, y))) {
                     set_cell_synced(x, y, CELL_FLAGGED);
                     actions++;
                 }
@@ -93,7 +87,7 @@ int deduce_remaining_synced()
     if (unflagged_mines == 0) {
         for (int x = 0; x < xdim; x++)
             for (int y = 0; y < ydim; y++)
-                if (hidden_unflagged(x, y)) {
+                if (is_hidden_unflagged(cell_value(x, y))) {
                     hit_synced(x, y);
                     actions++;
                 }

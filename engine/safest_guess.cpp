@@ -7,6 +7,7 @@
 
 #include "engine/board.h"
 #include "engine/guess.h"
+#include "engine/neighbours.h"
 
 int64_t exact_count_limit = EXACT_COUNT_STEPS;
 double guess_safety = 1.0;
@@ -45,20 +46,6 @@ struct group {
 // The cell of each variable, and the variable of each cell (-1: none).
 std::vector<int> var_cell;
 std::vector<int> var_of;
-
-template <typename Visit>
-void visit_around(int x, int y, Visit&& visit)
-{
-    for (int ny = std::max(0, y - 1); ny <= std::min(ydim - 1, y + 1); ny++)
-        for (int nx = std::max(0, x - 1); nx <= std::min(xdim - 1, x + 1); nx++)
-            if (nx != x || ny != y)
-                visit(nx, ny);
-}
-
-bool hidden_unflagged(int32_t v)
-{
-    return v < 0 && v != CELL_FLAGGED;
-}
 
 // The depth-first count of one group: every variable tried empty then
 // mined, a branch dropped as soon as one of its constraints cannot be met.
@@ -307,7 +294,7 @@ int combine(const std::vector<group>& groups, int free, int left, std::vector<do
 int hidden_around(int x, int y)
 {
     int count = 0;
-    visit_around(x, y, [&count](int nx, int ny) { count += hidden_unflagged(cell_value(nx, ny)); });
+    for_each_neighbour<ROW_ORDER>(x, y, [&count](int nx, int ny) { count += is_hidden_unflagged(cell_value(nx, ny)); });
     return count;
 }
 
@@ -331,10 +318,10 @@ int mine_chances(std::vector<double>& chance)
             continue;
         int mines_left = v;
         cells.clear();
-        visit_around(i % xdim, i / xdim, [&](int nx, int ny) {
+        for_each_neighbour<ROW_ORDER>(i % xdim, i / xdim, [&](int nx, int ny) {
             int32_t around = cell_value(nx, ny);
             mines_left -= around == CELL_FLAGGED;
-            if (hidden_unflagged(around)) {
+            if (is_hidden_unflagged(around)) {
                 cells.push_back(nx + ny * xdim);
                 var_of[nx + ny * xdim] = 0;
             }
@@ -344,7 +331,7 @@ int mine_chances(std::vector<double>& chance)
     }
     int hidden = 0;
     for (int i = 0; i < n; i++) {
-        if (!hidden_unflagged(cell_value(i % xdim, i / xdim)))
+        if (!is_hidden_unflagged(cell_value(i % xdim, i / xdim)))
             continue;
         hidden++;
         if (var_of[i] == 0) {
@@ -365,7 +352,7 @@ int mine_chances(std::vector<double>& chance)
     if (!combine(groups, hidden - int(var_cell.size()), left, chance)) {
         // No arrangement fits what the board shows: every hidden cell alike.
         for (int i = 0; i < n; i++)
-            if (hidden_unflagged(cell_value(i % xdim, i / xdim)))
+            if (is_hidden_unflagged(cell_value(i % xdim, i / xdim)))
                 chance[i] = double(left) / hidden;
         return 0;
     }
