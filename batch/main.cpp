@@ -6,6 +6,7 @@
 #include "batch/options.h"
 #include "batch/runner.h"
 #include "driver/state.h"
+#include "version.h"
 
 int main(int argc, char** argv)
 {

@@ -62,8 +62,9 @@ int run_merge(const batch_options& options)
         return complain(cannot_write(options.scores_path, reason), EXIT_BAD_INPUT);
     if (!options.log_path.empty() && !open_output(log, options.log_path, reason))
         return complain(cannot_write(options.log_path, reason), EXIT_BAD_INPUT);
-    for (const log_entry& entry : in.entries)
-        std::fwrite(in.texts[entry.file].data() + entry.start, 1, entry.length, log.file);
+    if (log.file)
+        for (const log_entry& entry : in.entries)
+            std::fwrite(in.texts[entry.file].data() + entry.start, 1, entry.length, log.file);
     // The log first: a statistics file replaced while its log could not be
     // written would no longer match the log beside it.
     if (log.file && !commit_output(log, reason))

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <thread>
@@ -172,6 +173,43 @@ CLI::App* add_merge(CLI::App& app, batch_options& options, bool& help)
     return merge;
 }
 
+// The name from the root, with the links in the part that exists followed.
+std::filesystem::path resolved(const std::string& name, std::error_code& failed)
+{
+    std::filesystem::path path = std::filesystem::absolute(name, failed);
+    return failed ? path : std::filesystem::weakly_canonical(path, failed);
+}
+
+// Whether two outputs would write one file: the same file once the names
+// are resolved ("x" and "./x") or one file under two names (a hard link).
+// Standard output, "-", never clashes: the streams it takes follow one
+// another. An empty name is no output.
+bool same_file(const std::string& a, const std::string& b)
+{
+    if (a.empty() || b.empty() || a == "-" || b == "-")
+        return false;
+    std::error_code failed;
+    if (std::filesystem::equivalent(a, b, failed))
+        return true;
+    std::filesystem::path first = resolved(a, failed);
+    if (failed)
+        return a == b;
+    std::filesystem::path second = resolved(b, failed);
+    return failed ? a == b : first == second;
+}
+
+// The complaint about the first two outputs (option name, path; no path:
+// not written) that would write one file, as one would replace the other.
+std::string shared_output(const std::vector<std::pair<std::string, std::string>>& outputs)
+{
+    for (std::size_t i = 0; i < outputs.size(); i++)
+        for (std::size_t j = i + 1; j < outputs.size(); j++)
+            if (same_file(outputs[i].second, outputs[j].second))
+                return fmt::format("options '{}' and '{}' both write '{}'", outputs[i].first, outputs[j].first,
+                                   outputs[i].second);
+    return "";
+}
+
 // argv for CLI11, which takes the arguments last first. CLI11 2.1 reads
 // "--log=" as a bare "--log" that takes the next argument as its value: the
 // empty value becomes an argument of its own.
@@ -243,8 +281,19 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
             }
         if (options.merge_files.empty())
             error = "merge: name the statistics files and logs to merge";
+        else
+            error = shared_output({{"--log", options.log_path}, {"--scores", options.scores_path}});
         return error.empty() ? PARSE_MERGE : PARSE_ERROR;
     }
+    // A trace into the log's file shares the log's stream, however it is named.
+    if (same_file(options.trace_path, options.log_path))
+        options.trace_path = options.log_path;
+    error = shared_output({{"--log", options.log_path},
+                           {"--trace", options.trace_path == options.log_path ? "" : options.trace_path},
+                           {"--scores", options.compare ? "" : options.scores_path},
+                           {"--plot", options.plot_path}});
+    if (!error.empty())
+        return PARSE_ERROR;
     if (options.shard && options.shards > sequence_count(options)) {
         error = fmt::format("--shard: {} parts, but the run has only {} sequences of games (one per job and at most "
                             "one per game) to share out",

@@ -21,7 +21,6 @@ inline constexpr int X_TICK = 40;  // cells between labels on the x axis
 inline constexpr int BIN = 4;      // cells per bar: wide enough bars to see
 
 const char* const OUTCOME_COLOURS[OUTCOME_COUNT] = {"#2e9d57", "#d9463e", "#4a7fc1", "#f0a030"};
-const char* const OUTCOME_LABELS[OUTCOME_COUNT] = {"won", "lost", "unsolved", "no-start"};
 const char* const RULE_COLOURS[2] = {"#8a8a8a", "#2e9d57"};
 const char* const RULE_NAMES[2] = {"random", "safest"};
 

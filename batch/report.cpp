@@ -64,7 +64,7 @@ std::vector<row> side_rows(const game_tally& total, bool with_games, bool safest
 {
     std::vector<row> rows;
     for (int o = 0; o < OUTCOME_COUNT; o++)
-        rows.push_back({o == OUTCOME_NOSTART ? "no-start" : OUTCOME_NAMES[o],
+        rows.push_back({OUTCOME_LABELS[o],
                         {share_text(outcome_total(total, game_outcome(o)), total.finished, with_games)}});
     rows.push_back({"safe guesses", {grouped(total.safe_guesses)}});
     int64_t all_guesses = total.safe_guesses + outcome_total(total, OUTCOME_LOST);

@@ -2,6 +2,7 @@
 #include "batch/tally.h"
 
 const char* const OUTCOME_NAMES[OUTCOME_COUNT] = {"won", "lost", "unsolved", "nostart"};
+const char* const OUTCOME_LABELS[OUTCOME_COUNT] = {"won", "lost", "unsolved", "no-start"};
 
 game_outcome classify_game(int lost, int score, int n)
 {

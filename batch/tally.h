@@ -7,6 +7,8 @@ enum game_outcome { OUTCOME_WON, OUTCOME_LOST, OUTCOME_UNSOLVED, OUTCOME_NOSTART
 
 // The names used in the log: "won", "lost", "unsolved", "nostart".
 extern const char* const OUTCOME_NAMES[OUTCOME_COUNT];
+// The names shown in the summaries and the plot: "no-start" for the last.
+extern const char* const OUTCOME_LABELS[OUTCOME_COUNT];
 
 // The largest board the counts have room for (30 by 16).
 inline constexpr int TALLY_CELLS = 480;

@@ -21,27 +21,38 @@ bool stop_asked()
     return stop_solving || (plan->stop && relaxed_load(*plan->stop));
 }
 
+// A game with what its guessing rule recorded, taken as soon as it ended:
+// the next game starts those records afresh.
+struct played_game {
+    game_result result;
+    int rule;
+    int32_t inexact_guesses;
+    double safety;
+};
+
 // The next game with rule, its guess records started afresh.
-game_result play_with(int rule)
+played_game play_with(int rule)
 {
     guess_rule = rule;
     guess_safety = 1.0;
     inexact_guesses = 0;
-    return play_one_game(nullptr);
+    game_result result = play_one_game(nullptr);
+    return {result, rule, inexact_guesses, guess_safety};
 }
 
-void count_game(game_tally& tally, const game_result& game, int n)
+void count_game(game_tally& tally, const played_game& played, int n)
 {
+    const game_result& game = played.result;
     game_outcome outcome = classify_game(game.lost, game.score, n);
     tally.by_score[outcome][game.score]++;
     tally.safe_guesses += game.guesses;
-    tally.inexact_guesses += inexact_guesses;
+    tally.inexact_guesses += played.inexact_guesses;
     int64_t done = tally.finished + 1;
     if (plan->log) {
         std::fprintf(plan->log, "%" PRIu32 "\t%" PRId64 "\t%d\t%d\t%s", plan->seed, done, game.score, game.guesses,
                      OUTCOME_NAMES[outcome]);
-        if (guess_rule == GUESS_SAFEST)
-            std::fprintf(plan->log, "\t%.6g", guess_safety);
+        if (played.rule == GUESS_SAFEST)
+            std::fprintf(plan->log, "\t%.6g", played.safety);
         std::fputc('\n', plan->log);
     }
     relaxed_store(tally.finished, done);
@@ -52,13 +63,13 @@ void count_game(game_tally& tally, const game_result& game, int n)
 void compare_rules(int n)
 {
     std::mt19937 start = random_state();
-    game_result random = play_with(GUESS_RANDOM);
+    played_game random = play_with(GUESS_RANDOM);
     std::mt19937 next = random_state();
     restore_random(start);
-    game_result safest = play_with(GUESS_SAFEST);
+    played_game safest = play_with(GUESS_SAFEST);
     restore_random(next);
-    plan->tally->won_alone += random.score == 0 && safest.score != 0;
-    plan->other_tally->won_alone += safest.score == 0 && random.score != 0;
+    plan->tally->won_alone += random.result.score == 0 && safest.result.score != 0;
+    plan->other_tally->won_alone += safest.result.score == 0 && random.result.score != 0;
     count_game(*plan->other_tally, safest, n);
     count_game(*plan->tally, random, n);
 }
@@ -90,9 +101,9 @@ int play_share(const worker_plan& share)
             compare_rules(xdim * ydim);
             continue;
         }
-        game_result game = play_with(share.guess_rule);
+        played_game game = play_with(share.guess_rule);
         count_game(*share.tally, game, xdim * ydim);
-        if (share.until_win && game.score == 0)
+        if (share.until_win && game.result.score == 0)
             break;
     }
     trace_file = nullptr;

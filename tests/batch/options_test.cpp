@@ -38,8 +38,8 @@ std::pair<parse_result, std::string> parsed(std::vector<std::string> args)
 TEST(Options, EveryFormEveryProblem)
 {
     const std::pair<std::vector<std::string>, std::string> runs[] = {
-        {{"--guess", "safest", "--shard", "2/4", "-s", "5", "-j", "4"},
-         "games 1000 until-win false seed 5 first 0,0 no-guess false jobs 4 log '' trace '' verbose 2 "
+        {{"--guess", "safest", "--shard", "2/4", "-s", "5", "-j", "4", "--log", "l", "--trace", "./l"},
+         "games 1000 until-win false seed 5 first 0,0 no-guess false jobs 4 log 'l' trace 'l' verbose 2 "
          "scores 'qxscores.txt' plot '' guess 1 compare false shard 2/4"},
         {{"--games", "20", "--until-win", "--seed=4294967295", "--first", "29,15", "--no-guess", "-j3", "--log", "-",
           "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg"},
@@ -90,6 +90,8 @@ TEST(Options, EveryFormEveryProblem)
          "--shard: 4 parts, but the run has only 3 sequences of games (one per job and at most one per game) to "
          "share out"},
         {{"--first", "1,1", "merge", "a.log"}, "option '--first' does not go with merge"},
+        {{"--log", "x", "--trace", "t", "--scores", "./x"}, "options '--log' and '--scores' both write 'x'"},
+        {{"merge", "a.log", "--log", "./qxscores.txt"}, "options '--log' and '--scores' both write './qxscores.txt'"},
     };
     for (const auto& [args, error] : errors)
         EXPECT_EQ(parsed(args), std::pair(PARSE_ERROR, error));

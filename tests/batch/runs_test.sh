@@ -30,8 +30,8 @@ wait $parent && status=0 || status=$?
 check [ $status = 130 ]
 # No temporary left, and the plot ends as a plot does.
 check [ "$(ls; tail -n 1 p.svg)" = "$(printf 'games.log\nout\np.svg\nqxscores.txt\n</svg>')" ]
-# The statistics file holds exactly the logged games, and without guessing none is lost.
-"$batch" merge games.log qxscores.txt --scores m.txt --log m.log >merged
+# The statistics file holds exactly the logged games, and without guessing none is lost (merged without a log).
+"$batch" merge games.log qxscores.txt --scores m.txt >merged
 check grep -q '^lost: *0 of ' merged
 check grep -qx "interrupted:  $(sed -n 's/^games: *\([0-9,]*\) .*/\1/p' merged) of 100,000,000 games played" out
 

@@ -56,6 +56,17 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCountsUntilAStop)
                       "#\tStarting to solve ... #\t" + last_texts.at(outcome));
         }
     }
+    // Both rules on the same games, from a cell where the safest rule has to estimate a chance: each side counts
+    // the guesses its own rule estimated, the random rule none.
+    game_tally safest{};
+    play(60, [&](worker_plan& p) {
+        p.first_x = 15;
+        p.first_y = 8;
+        p.compare = true;
+        p.other_tally = &safest;
+    });
+    EXPECT_EQ(tally.inexact_guesses, 0);
+    EXPECT_GT(safest.inexact_guesses, 0);
     int32_t stop = 1;  // asked before the first game: none is played
     play(10, [&](worker_plan& p) { p.stop = &stop; });
     EXPECT_EQ(std::to_string(tally.finished) + log_text + trace_text, "0");
