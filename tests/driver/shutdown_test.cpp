@@ -22,14 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string read_file(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs each test in a directory of its own, where the statistics file lands.
 class ShutdownTest : public GameStateTest {
 protected:
@@ -48,7 +40,11 @@ protected:
         fs::current_path(home);
         fs::remove_all(directory);
     }
-    std::string scores_text() { return read_file(directory / SCORES_FILE); }
+    std::string scores_text()
+    {
+        std::ifstream in(directory / SCORES_FILE, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
 
     fs::path home;
     fs::path directory;
@@ -59,9 +55,7 @@ int games_in(const std::string& text)
 {
     std::istringstream lines(text);
     int total = 0;
-    int s;
-    int count;
-    while (lines >> s >> count)
+    for (int s, count; lines >> s >> count;)
         total += count;
     return total;
 }
@@ -69,8 +63,7 @@ int games_in(const std::string& text)
 // Pauses are held: once one is logged, the solver waits in it.
 bool in_a_flag_pause()
 {
-    std::vector<std::string> log = events();
-    return std::find(log.begin(), log.end(), "pause 500") != log.end();
+    return std::ranges::count(events(), "pause 500") > 0;
 }
 
 std::string zero_histogram(int n)
