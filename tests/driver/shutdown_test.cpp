@@ -111,7 +111,7 @@ TEST_F(ShutdownTest, AnUnwritableFileIsNamedWithTheReasonAndMemoryStillReleased)
 
 TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCounted)
 {
-    hold_pauses();
+    hold_pauses(true);
     solve_command(nullptr);
     ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     // The solver waits in its first flag pause until the exit has begun.
@@ -119,7 +119,7 @@ TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCount
     std::thread releaser([] {
         while (!killthread)
             std::this_thread::yield();
-        release_pauses();
+        hold_pauses(false);
     });
     shut_down();
     releaser.join();
@@ -144,7 +144,7 @@ TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
 
 TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
 {
-    hold_pauses();
+    hold_pauses(true);
     solve_command(nullptr);
     ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     auto start = std::chrono::steady_clock::now();
@@ -156,7 +156,7 @@ TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
     ASSERT_NE(sea, nullptr) << "the running solver still uses the board";
     ASSERT_NE(scores, nullptr);
     EXPECT_EQ(scores_text(), zero_histogram(480)) << "written from the histogram as it stood";
-    release_pauses();
+    hold_pauses(false);
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(games, 1);
     EXPECT_EQ(scores_text(), zero_histogram(480)) << "nothing written after shut_down";

@@ -122,7 +122,7 @@ TEST_F(SolverTest, AStopBeforeTheFirstGameEndsTheThreadWithoutPlaying)
 TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItAfterItsGame)
 {
     use_always_won_field();
-    hold_pauses();
+    hold_pauses(true);
     solve_command(nullptr);
     ASSERT_TRUE(serve_window_until([] { return !solver_threads().empty() && count_of(events(), "pause 500"); }));
     std::vector<int> solvers = solver_threads();
@@ -132,7 +132,7 @@ TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItAfterIts
     EXPECT_EQ(stop_solving, 0) << "Solve withdraws the stop";
     EXPECT_EQ(solver_threads(), solvers) << "and starts no second solver";
     stop_command();
-    release_pauses();
+    hold_pauses(false);
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(games, 1);
     EXPECT_EQ(scores[0], 1);
