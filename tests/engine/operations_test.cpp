@@ -157,15 +157,3 @@ TEST_F(EngineTest, NeighbourCountsAgreeWithACountOfEveryNeighbour)
             ASSERT_EQ(counted.flagged, expected.flagged) << x << "," << y;
         }
 }
-
-TEST_F(EngineTest, ThePairRuleEnumeratesLeftRightAboveBelow)
-{
-    load_board({"...", ".8.", "..."});
-    neighbor_list list;
-    ASSERT_EQ(enumerate_unknown_neighbors(list, 1, 1), 8);
-    std::vector<std::pair<int, int>> order;
-    for (int i = 0; i < list.count; i++)
-        order.emplace_back(list.x[i], list.y[i]);
-    EXPECT_EQ(order, (std::vector<std::pair<int, int>>{{0, 1}, {0, 0}, {0, 2}, {2, 1}, {2, 0}, {2, 2}, {1, 0}, {1, 2}}));
-    EXPECT_EQ(enumerate_flagged_neighbors(list, 1, 1), 0);
-}
