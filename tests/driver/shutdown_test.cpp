@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,14 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string read_file(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Runs each test in a directory of its own, where the statistics file lands.
 class ShutdownTest : public GameStateTest {
@@ -48,7 +39,11 @@ protected:
         fs::current_path(home);
         fs::remove_all(directory);
     }
-    std::string scores_text() { return read_file(directory / SCORES_FILE); }
+    std::string scores_text()
+    {
+        std::ifstream in(directory / SCORES_FILE, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
 
     fs::path home;
     fs::path directory;
@@ -59,9 +54,7 @@ int games_in(const std::string& text)
 {
     std::istringstream lines(text);
     int total = 0;
-    int s;
-    int count;
-    while (lines >> s >> count)
+    for (int s, count; lines >> s >> count;)
         total += count;
     return total;
 }
@@ -69,8 +62,7 @@ int games_in(const std::string& text)
 // Pauses are held: once one is logged, the solver waits in it.
 bool in_a_flag_pause()
 {
-    std::vector<std::string> log = events();
-    return std::find(log.begin(), log.end(), "pause 500") != log.end();
+    return std::ranges::count(events(), "pause 500") > 0;
 }
 
 std::string zero_histogram(int n)
@@ -118,7 +110,7 @@ TEST_F(ShutdownTest, AnUnwritableFileIsNamedWithTheReasonAndMemoryStillReleased)
 
 TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCounted)
 {
-    hold_pauses();
+    hold_pauses(true);
     solve_command(nullptr);
     ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     // The solver waits in its first flag pause until the exit has begun.
@@ -126,7 +118,7 @@ TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCount
     std::thread releaser([] {
         while (!killthread)
             std::this_thread::yield();
-        release_pauses();
+        hold_pauses(false);
     });
     shut_down();
     releaser.join();
@@ -151,7 +143,7 @@ TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
 
 TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
 {
-    hold_pauses();
+    hold_pauses(true);
     solve_command(nullptr);
     ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     auto start = std::chrono::steady_clock::now();
@@ -163,7 +155,7 @@ TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
     ASSERT_NE(sea, nullptr) << "the running solver still uses the board";
     ASSERT_NE(scores, nullptr);
     EXPECT_EQ(scores_text(), zero_histogram(480)) << "written from the histogram as it stood";
-    release_pauses();
+    hold_pauses(false);
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(games, 1);
     EXPECT_EQ(scores_text(), zero_histogram(480)) << "nothing written after shut_down";

@@ -1,6 +1,7 @@
 // The game loop and the solver thread: ending, scoring, result texts,
 // statistics, Solve and Stop.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -33,25 +34,16 @@ int count_of(const log_lines& lines, const std::string& line)
 }
 
 // The ids of this process's threads named as the solver.
-std::vector<std::string> solver_threads()
+std::vector<int> solver_threads()
 {
-    std::vector<std::string> found;
+    std::vector<int> found;
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
         std::string name;
         std::getline(std::ifstream(task.path() / "comm"), name);
         if (name == "orvanta-solver")
-            found.push_back(task.path().filename());
+            found.push_back(std::stoi(task.path().filename()));
     }
     return found;
-}
-
-int nice_of(const std::string& tid)
-{
-    std::ifstream stat("/proc/self/task/" + tid + "/stat");
-    std::string field;
-    for (int i = 0; i < 19; i++)  // the 19th field is the nice value
-        stat >> field;
-    return std::stoi(field);
 }
 
 }  // namespace
@@ -130,17 +122,17 @@ TEST_F(SolverTest, AStopBeforeTheFirstGameEndsTheThreadWithoutPlaying)
 TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItAfterItsGame)
 {
     use_always_won_field();
-    hold_pauses();
+    hold_pauses(true);
     solve_command(nullptr);
     ASSERT_TRUE(serve_window_until([] { return !solver_threads().empty() && count_of(events(), "pause 500"); }));
-    std::vector<std::string> solvers = solver_threads();
-    EXPECT_EQ(nice_of(solvers[0]), nice_of(std::to_string(gettid())) + 1);
+    std::vector<int> solvers = solver_threads();
+    EXPECT_EQ(getpriority(PRIO_PROCESS, id_t(solvers[0])), getpriority(PRIO_PROCESS, id_t(gettid())) + 1);
     stop_command();
     solve_command(nullptr);
     EXPECT_EQ(stop_solving, 0) << "Solve withdraws the stop";
     EXPECT_EQ(solver_threads(), solvers) << "and starts no second solver";
     stop_command();
-    release_pauses();
+    hold_pauses(false);
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(games, 1);
     EXPECT_EQ(scores[0], 1);

@@ -22,7 +22,7 @@ void GameStateTest::TearDown()
 {
     stop_solving = 1;
     killthread = 1;
-    release_pauses();
+    hold_pauses(false);
     EXPECT_TRUE(wait_for_solver_end()) << "a solver thread outlived its test";
 }
 

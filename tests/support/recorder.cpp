@@ -105,15 +105,9 @@ bool serve_window_until(const std::function<bool()>& done, int milliseconds)
     return true;
 }
 
-void hold_pauses()
+void hold_pauses(bool held)
 {
     std::lock_guard<std::mutex> hold(lock);
-    pauses_held = true;
-}
-
-void release_pauses()
-{
-    std::lock_guard<std::mutex> hold(lock);
-    pauses_held = false;
+    pauses_held = held;
     released.notify_all();
 }

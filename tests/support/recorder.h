@@ -22,6 +22,5 @@ std::vector<std::string> texts(int part);  // the texts shown in one part
 // time is up; returns done().
 bool serve_window_until(const std::function<bool()>& done, int milliseconds = 20000);
 
-// The solver's pauses block from now until release_pauses().
-void hold_pauses();
-void release_pauses();
+// While held, the solver's pauses block; released, they pass.
+void hold_pauses(bool held);

@@ -67,29 +67,24 @@ TEST_F(UiCommonTest, TheQueueNeverHoldsMoreThanItsBoundAndLosesNoRedraw)
     EXPECT_EQ(events().back(), "field");
 }
 
-TEST_F(UiCommonTest, ATextIsHandedOverOnlyWhenTheWindowThreadTakesIt)
+TEST_F(UiCommonTest, ATextIsHandedOverOnlyWhenTakenAndTheShutdownWaitTakesTextsAndAFullQueue)
 {
     std::atomic<bool> returned = false;
-    std::thread solver([&returned] {
+    std::atomic<bool> finished = false;
+    std::thread solver([&returned, &finished] {
         set_status_text(0, "Starting to solve");
         returned = true;
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(returned) << "the solver waits for the window thread";
-    ASSERT_TRUE(serve_window_until([&returned] { return bool(returned); }));
-    solver.join();
-    EXPECT_EQ(texts(0), (std::vector<std::string>{"Starting to solve"}));
-}
-
-TEST_F(UiCommonTest, TheShutdownWaitTakesTextsAndAFullQueue)
-{
-    std::thread solver([] {
         for (int i = 0; i < 2 * WINDOW_QUEUE_CAPACITY; i++)
             show_cell(0, 0);
         set_status_text(0, "last");
+        finished = true;
     });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(returned) << "the solver waits for the window thread";
     wait_taking_texts(1000);
+    EXPECT_TRUE(finished) << "the wait took both texts and emptied the full queue";
+    ASSERT_TRUE(serve_window_until([&finished] { return bool(finished); }));
     solver.join();
     EXPECT_EQ(cells().size(), size_t(2 * WINDOW_QUEUE_CAPACITY));
-    EXPECT_EQ(texts(0), (std::vector<std::string>{"last"}));
+    EXPECT_EQ(texts(0), (std::vector<std::string>{"Starting to solve", "last"}));
 }
