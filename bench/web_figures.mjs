@@ -59,7 +59,7 @@ const stopDelay = await page.evaluate(() => lastChange - stopClick);
 const summary = execFileSync(process.env.ORVANTA_BATCH, ['--jobs', '1', '--games', '20000', '--scores', '/dev/null']).toString();
 const weight = ['orvanta.html', 'orvanta.css', 'page.js', 'orvanta.js']
   .reduce((sum, file) => sum + gzipSync(readFileSync(`${WEB}/${file}`), { level: 9 }).length, 0);
-console.log(`games a second at full speed: ${gamesPerSecond.toFixed(0)}; orvanta-batch --jobs 1: ${/\((\d+) games\/s\)/.exec(summary)[1]}
+console.log(`games a second at full speed: ${gamesPerSecond.toFixed(0)}; orvanta-batch --jobs 1: ${/\(([\d,]+) games\/s\)/.exec(summary)[1]}
 frame time over 10 s of play: median ${frames[frames.length >> 1].toFixed(1)} ms, worst ${frames.at(-1).toFixed(1)} ms (${frames.length} frames)
 page weight, gzip -9: ${(weight / 1024).toFixed(1)} KB (HTML, CSS, page.js, orvanta.js with its WebAssembly)
 Stop at full speed, click to the last changed frame: ${stopDelay.toFixed(0)} ms
