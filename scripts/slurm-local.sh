@@ -38,23 +38,32 @@ took "packages (${#missing[@]} installed)"
 dir=$(mktemp -d /tmp/slurm-local.XXXXXX)
 chmod 755 "$dir"
 daemons=()  # pids, in the order started
+# A job's slurmstepd outlives slurmd, as a child of init: ours are known by
+# the SLURM_CONF they inherit from our slurmd.
+job_steps() {
+  local env
+  for env in $(grep -lsxz "SLURM_CONF=$SLURM_CONF" /proc/[0-9]*/environ); do
+    [ "$(cat "${env%environ}comm" 2>/dev/null)" != slurmstepd ] || echo "${env//[^0-9]/}"
+  done
+}
+ended() { [[ "$(ps -o stat= -p "$1")" =~ ^Z?$ ]]; }  # a zombie until waited for
 stop_all() {
   local status=$? pid
   trap - EXIT INT TERM
+  [ "$status" = 0 ] || took "failed (status $status)"
   [ -z "${submitter:-}" ] || kill "$submitter" 2>/dev/null || true
-  # A job cut short still has its slurmstepd, which outlives slurmd: cancel
-  # and wait for it while the daemons still run.
   if [ ${#daemons[@]} = 3 ]; then
     scancel --user root 2>/dev/null || true
-    for _ in $(seq 100); do [ -z "$(squeue -h 2>/dev/null)" ] && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -z "$(job_steps)" ] && break; sleep 0.1; done
+    kill -KILL $(job_steps) 2>/dev/null || true
   fi
   for pid in "${daemons[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${daemons[@]}"; do
-    for _ in $(seq 100); do [[ "$(ps -o stat= -p "$pid")" =~ ^Z?$ ]] && break; sleep 0.1; done
-    kill -KILL "$pid" 2>/dev/null || true
+    for _ in $(seq 100); do ended "$pid" && break; sleep 0.1; done
+    ended "$pid" || kill -KILL "$pid"
     wait "$pid" 2>/dev/null || true
   done
-  [ "$status" = 0 ] || tail -n 5 "$dir"/*.log >&2 || true
+  [ "$status" = 0 ] || tail -n 5 "$dir"/*.log "$dir"/run/*.out >&2 2>/dev/null || true
   rm -rf "$dir"
   took "daemons stopped"
   exit "$status"
