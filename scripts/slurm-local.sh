@@ -50,7 +50,7 @@ ended() { [[ "$(ps -o stat= -p "$1")" =~ ^Z?$ ]]; }  # a zombie until waited for
 stop_all() {
   local status=$? pid
   trap - EXIT INT TERM
-  [ "$status" = 0 ] || took "failed (status $status)"
+  [ "$status" = 0 ] || took "ended early (status $status)"
   [ -z "${submitter:-}" ] || kill "$submitter" 2>/dev/null || true
   if [ ${#daemons[@]} = 3 ]; then
     scancel --user root 2>/dev/null || true
