@@ -3,7 +3,7 @@
 # single-node Slurm and checks docs/recipes/orvanta-job.yaml against it.
 # As root: installs what is missing, starts munged, slurmctld and slurmd from a
 # folder of their own (own key, socket, ports and SLURM_CONF: nothing a Slurm
-# of the machine uses is read or written), submits the recipe with
+# of the machine uses is changed), submits the recipe with
 # sbatch --wait, merges its parts and compares them with the run played in one
 # process. Every daemon it started is stopped, by its pid, however it ends.
 # BATCH defaults to the release build's orvanta-batch.
@@ -122,7 +122,7 @@ submitter=
 parts=$(ls part-*.txt | wc -l)
 took "sbatch --wait: $parts parts"
 
-"$batch" merge part-*.txt part-*.log --scores merged.txt --log merged.log >merged.out
+"$batch" merge part-*.txt part-*.log --scores merged.txt --log merged.log >merged-summary
 took "orvanta-batch merge"
 
 # The recipe's own arguments, as a stand-in orvanta-batch on the PATH sees
@@ -135,14 +135,17 @@ whole=()
 while read -r arg; do
   case $arg in --shard | --scores | --log) read -r _ ;; *) whole+=("$arg") ;; esac
 done < <(recipe_args 1)
-"$batch" "${whole[@]}" --scores whole.txt --log whole.log >whole.out
+"$batch" "${whole[@]}" --scores whole.txt --log whole.log >/dev/null
 took "the same run in one process"
 
-cmp whole.txt merged.txt
-cmp <(sort whole.log) <(sort merged.log)
+same() {  # same WHAT A B
+  diff "$2" "$3" >"$dir/diff" || { echo "slurm-local: $1 differ:" >&2; head -n 6 "$dir/diff" >&2; exit 1; }
+}
+same "the statistics files of the merged parts and of the run" merged.txt whole.txt
+same "the logs of the merged parts and of the run" <(sort merged.log) <(sort whole.log)
 echo "statistics file: $parts merged parts = the run in one process, byte for byte ($(wc -c <whole.txt) bytes)"
 echo "log: $parts merged parts = the run in one process, as a set of $(wc -l <whole.log) lines"
-grep '^won' merged.out
+grep '^won' merged-summary
 
 # The Job's pods must play the recipe's parts: pod I runs part I + 1.
 settings=$(/usr/bin/python3 - "$manifest" <<'EOF'
@@ -162,7 +165,8 @@ eval "$settings"
 [ "$completions" = "$parts" ] && [ "$parallelism" = "$parts" ] ||
   { echo "slurm-local: the Job has $completions completions, $parallelism in parallel, the recipe $parts parts" >&2; exit 1; }
 for ((index = 0; index < parts; index++)); do
-  cmp <(JOB_COMPLETION_INDEX=$index PATH=$dir/shim:$PATH "${command[@]}") <(recipe_args $((index + 1)))
+  same "the arguments of pod $index and of part $((index + 1))" \
+    <(JOB_COMPLETION_INDEX=$index PATH=$dir/shim:$PATH "${command[@]}") <(recipe_args $((index + 1)))
 done
 echo "Kubernetes Job: $completions completions, $parallelism in parallel, pod I plays part I + 1 with the recipe's arguments"
 took "Kubernetes manifest checked"
