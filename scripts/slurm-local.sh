@@ -39,12 +39,10 @@ dir=$(mktemp -d /tmp/slurm-local.XXXXXX)
 chmod 755 "$dir"
 daemons=()  # pids, in the order started
 # A job's slurmstepd outlives slurmd, as a child of init: ours are known by
-# the SLURM_CONF they inherit from our slurmd.
+# the folder they inherit from our slurmd as their working directory.
 job_steps() {
-  local env
-  for env in $(grep -lsxz "SLURM_CONF=$SLURM_CONF" /proc/[0-9]*/environ); do
-    [ "$(cat "${env%environ}comm" 2>/dev/null)" != slurmstepd ] || echo "${env//[^0-9]/}"
-  done
+  local pid
+  for pid in $(pgrep -x slurmstepd); do [ "$(readlink "/proc/$pid/cwd")" != "$dir" ] || echo "$pid"; done
 }
 ended() { [[ "$(ps -o stat= -p "$1")" =~ ^Z?$ ]]; }  # a zombie until waited for
 stop_all() {
@@ -106,7 +104,7 @@ EOF
 for _ in $(seq 50); do [ -S "$dir/munge/socket" ] && break; sleep 0.1; done
 slurmctld -D -f "$SLURM_CONF" 2>"$dir/slurmctld.log" &
 daemons+=($!)
-slurmd -D -f "$SLURM_CONF" 2>"$dir/slurmd.log" &
+(cd "$dir" && exec slurmd -D -f "$SLURM_CONF" 2>"$dir/slurmd.log") &
 daemons+=($!)
 for _ in $(seq 300); do [ "$(sinfo -h -o %T 2>/dev/null)" = idle ] && break; sleep 0.1; done
 [ "$(sinfo -h -o %T)" = idle ] || { echo "slurm-local: the node never became idle" >&2; exit 1; }
