@@ -46,13 +46,19 @@ job_steps() {
 }
 ended() { [[ "$(ps -o stat= -p "$1")" =~ ^Z?$ ]]; }  # a zombie until waited for
 stop_all() {
-  local status=$? pid
+  local status=$? pid steps
   trap - EXIT INT TERM
   [ "$status" = 0 ] || took "ended early (status $status)"
   [ -z "${submitter:-}" ] || kill "$submitter" 2>/dev/null || true
   if [ ${#daemons[@]} = 3 ]; then
+    steps=$(job_steps)
     scancel --user root 2>/dev/null || true
-    for _ in $(seq 100); do [ -z "$(job_steps)" ] && break; sleep 0.1; done
+    # Until they are gone, zombies included (init may take a while to reap).
+    for _ in $(seq 100); do
+      steps=$(echo $steps $(job_steps))
+      [ -n "$steps" ] && ps -p "$steps" >/dev/null || break
+      sleep 0.1
+    done
     kill -KILL $(job_steps) 2>/dev/null || true
   fi
   for pid in "${daemons[@]}"; do kill "$pid" 2>/dev/null || true; done
