@@ -155,13 +155,14 @@ grep '^won' merged-summary
 settings=$(/usr/bin/python3 - "$manifest" <<'EOF'
 import shlex, sys, yaml
 job = yaml.safe_load(open(sys.argv[1]))
-spec = job["spec"]
-pod = spec["template"]["spec"]
+# Kubernetes names each object's settings by the key "spec".
+settings = job["spec"]
+pod = settings["template"]["spec"]
 (box,) = pod["containers"]
-assert job["kind"] == "Job" and spec["completionMode"] == "Indexed", "not an indexed Job"
+assert job["kind"] == "Job" and settings["completionMode"] == "Indexed", "not an indexed Job"
 assert pod["restartPolicy"] == "Never", "a failed pod would be restarted in place"
 assert box["workingDir"] in [m["mountPath"] for m in box["volumeMounts"]], "the parts are not written to a volume"
-print(f"completions={spec['completions']} parallelism={spec['parallelism']}")
+print(f"completions={settings['completions']} parallelism={settings['parallelism']}")
 print("command=(" + " ".join(map(shlex.quote, box["command"])) + ")")
 EOF
 )
