@@ -6,6 +6,7 @@
 #include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/guess.h"
 #include "engine/layout.h"
 #include "engine/rules.h"

@@ -14,6 +14,7 @@
 #include "driver/solver.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "tests/support/fixture.h"
 
 namespace {

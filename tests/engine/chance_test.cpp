@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/guess.h"
 #include "engine/layout.h"
 #include "engine/random.h"

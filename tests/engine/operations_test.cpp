@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/layout.h"
 #include "engine/neighbours.h"
 #include "engine/pair_rule.h"
