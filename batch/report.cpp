@@ -180,7 +180,8 @@ std::string comparison_text(std::span<const game_tally> sides, const std::vector
                                      name, 100 * difference, 100 * (difference - spread), 100 * (difference + spread),
                                      grouped(sides[r].won_alone), name, grouped(sides[r].first_won_alone), first)}});
     }
-    rows.push_back({"time", {time_text(int64_t(rules.size()) * games, facts.seconds) + " counting " + every + " rules"}});
+    rows.push_back(
+        {"time", {time_text(int64_t(rules.size()) * games, facts.seconds) + " counting " + every + " rules"}});
     return header(games, facts) + lay_out(rows);
 }
 

@@ -158,6 +158,7 @@ int run_batch(const batch_options& options)
     int first = options.shard ? (options.shard - 1) * sequences / options.shards : 0;
     int last = options.shard ? options.shard * sequences / options.shards : sequences;
     int count = last - first;
+    bool comparing = !options.compare.empty();
     int sides = std::max(1, int(options.compare.size()));
     auto* tallies = static_cast<game_tally*>(shared_memory(sizeof(game_tally) * count * sides));
     shared_stop = static_cast<int32_t*>(shared_memory(sizeof(int32_t)));
@@ -176,7 +177,7 @@ int run_batch(const batch_options& options)
     output_file plot;
     const std::pair<output_file*, std::string> outputs[] = {{&log, options.log_path},
                                                             {&trace, one_sink ? "" : options.trace_path},
-                                                            {&scores, options.compare.empty() ? options.scores_path : ""},
+                                                            {&scores, comparing ? "" : options.scores_path},
                                                             {&plot, options.plot_path}};
     std::string reason;
     for (const auto& [out, path] : outputs)
@@ -266,15 +267,14 @@ int run_batch(const batch_options& options)
     if (scores.file && !write_scores_file(scores, counts.data(), n, reason))
         problems.push_back(cannot_write(options.scores_path, reason));
     if (plot.file)
-        std::fputs((options.compare.empty() ? histogram_svg(total, n) : comparison_svg(totals, options.compare, n)).c_str(),
+        std::fputs((comparing ? comparison_svg(totals, options.compare, n) : histogram_svg(total, n)).c_str(),
                    plot.file);
     commit(plot, options.plot_path);
 
     bool stdout_taken = options.log_path == "-" || options.trace_path == "-" || options.plot_path == "-";
     run_facts facts{options.seed,       sequences,     wanted,        spent.count(), interrupted != 0,
                     options.guess_rule, options.shard, options.shards};
-    std::string summary =
-        options.compare.empty() ? summary_text(total, facts) : comparison_text(totals, options.compare, facts);
+    std::string summary = comparing ? comparison_text(totals, options.compare, facts) : summary_text(total, facts);
     std::fputs(summary.c_str(), stdout_taken ? stderr : stdout);
     int status = interrupted ? EXIT_INTERRUPTED : 0;
     for (const std::string& problem : problems)

@@ -50,6 +50,21 @@ TEST(Summary, EveryOutcomeWithItsWilsonIntervalAndBothRulesSideBySide)
               "random alone)\n"
               "time:         4.00 s (10,000 games/s) counting both rules\n");
     EXPECT_NE(comparison_svg(sides, {0, safest}, 480).find(">safest: 7900 won (39.5%)</text>"), std::string::npos);
+    // More than two rules: a column each, each one's difference from the first named.
+    game_tally three[3] = {sides[1], sides[0], sides[1]};
+    three[1].won_alone = 300;
+    three[1].first_won_alone = 5304;
+    three[2].won_alone = three[2].first_won_alone = 0;
+    std::string text = comparison_text(three, {safest, 0, safest}, {42, 2, 20000, 4.0, false, 0, 0, 1});
+    EXPECT_TRUE(text.starts_with("games:        20,000 (seed 42, 2 jobs), each played with all 3 guessing rules\n"));
+    EXPECT_EQ(text.substr(text.find("not exact:")),
+              "not exact:    12 of 72,100 guesses (0.02%)            -                                       "
+              "12 of 72,100 guesses (0.02%)\n"
+              "difference:   random won -25.0 points (95% CI -25.7 to -24.4; 300 games won by random alone, 5,304 by "
+              "safest alone)\n"
+              "              safest won +0.0 points (95% CI +0.0 to +0.0; 0 games won by safest alone, 0 by safest "
+              "alone)\n"
+              "time:         4.00 s (15,000 games/s) counting all 3 rules\n");
 }
 
 TEST(Plot, WellFormedWithTitleAxesStackedBarsAndWonGamesMarked)
