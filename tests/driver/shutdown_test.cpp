@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include "driver/bridge.h"
 #include "driver/commands.h"
 #include "driver/shutdown.h"
+#include "driver/solver.h"
 #include "driver/state.h"
 #include "engine/board.h"
 #include "tests/support/fixture.h"
@@ -59,12 +59,6 @@ int games_in(const std::string& text)
     return total;
 }
 
-// Pauses are held: once one is logged, the solver waits in it.
-bool in_a_flag_pause()
-{
-    return std::ranges::count(events(), "pause 500") > 0;
-}
-
 std::string zero_histogram(int n)
 {
     std::string text;
@@ -82,7 +76,7 @@ TEST_F(ShutdownTest, ExitWithoutASolverReplacesAnEarlierFileAtOnceAndASecondCall
     scores[17] = 3;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(shut_down(), "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(SHUTDOWN_WAIT_MS)) << "no wait";
     std::string expected = zero_histogram(480);
     expected.replace(0, 4, "0\t2\r");
     expected.replace(expected.find("\n17\t0"), 5, "\n17\t3");
@@ -110,10 +104,8 @@ TEST_F(ShutdownTest, AnUnwritableFileIsNamedWithTheReasonAndMemoryStillReleased)
 
 TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCounted)
 {
-    hold_pauses(true);
-    solve_command(nullptr);
-    ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     // The solver waits in its first flag pause until the exit has begun.
+    ASSERT_TRUE(solve_until_a_flag_pause());
     size_t seen = events().size();
     std::thread releaser([] {
         while (!killthread)
@@ -127,7 +119,8 @@ TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCount
     EXPECT_EQ(games, 1) << "Nonstop is on, but the stop ends play after this game";
     std::vector<std::string> log = events();
     for (auto event = log.begin() + long(seen); event != log.end(); ++event)
-        EXPECT_TRUE(*event == "text 0 Shutting down..." || *event == "repaint" || *event == "pause 1500")
+        EXPECT_TRUE(*event == "text 0 Shutting down..." || *event == "repaint" ||
+                    *event == "pause " + std::to_string(BAD_GUESS_PAUSE_MS))
             << *event << ": nothing is drawn or shown once shutting down, and only a bad guess pauses";
     EXPECT_EQ(games_in(scores_text()), 1);
 }
@@ -143,14 +136,13 @@ TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
 
 TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
 {
-    hold_pauses(true);
-    solve_command(nullptr);
-    ASSERT_TRUE(serve_window_until(in_a_flag_pause));
+    ASSERT_TRUE(solve_until_a_flag_pause());
     auto start = std::chrono::steady_clock::now();
     shut_down();
     auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, std::chrono::milliseconds(14 * 333));
-    EXPECT_LT(waited, std::chrono::milliseconds(14 * 333 + 250)) << "14 waits, not 15";
+    auto waits = std::chrono::milliseconds((SHUTDOWN_WAIT_TESTS - 1) * SHUTDOWN_WAIT_MS);
+    EXPECT_GE(waited, waits);
+    EXPECT_LT(waited, waits + std::chrono::milliseconds(250)) << "one wait fewer than the tests";
     EXPECT_EQ(thread_running, 1);
     ASSERT_NE(sea, nullptr) << "the running solver still uses the board";
     ASSERT_NE(scores, nullptr);
