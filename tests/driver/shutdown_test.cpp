@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -59,11 +60,12 @@ int games_in(const std::string& text)
     return total;
 }
 
-std::string zero_histogram(int n)
+// A statistics file of the 30 by 16 field with these counts, the rest 0.
+std::string statistics(const std::map<int, int>& counts = {})
 {
     std::string text;
-    for (int s = 0; s <= n; s++)
-        text += std::to_string(s) + "\t0\r\n";
+    for (int s = 0; s <= 480; s++)
+        text += std::to_string(s) + "\t" + std::to_string(counts.contains(s) ? counts.at(s) : 0) + "\r\n";
     return text;
 }
 
@@ -77,10 +79,7 @@ TEST_F(ShutdownTest, ExitWithoutASolverReplacesAnEarlierFileAtOnceAndASecondCall
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(shut_down(), "");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(SHUTDOWN_WAIT_MS)) << "no wait";
-    std::string expected = zero_histogram(480);
-    expected.replace(0, 4, "0\t2\r");
-    expected.replace(expected.find("\n17\t0"), 5, "\n17\t3");
-    EXPECT_EQ(scores_text(), expected);
+    EXPECT_EQ(scores_text(), statistics({{0, 2}, {17, 3}}));
     EXPECT_EQ(sea, nullptr);
     EXPECT_EQ(scores, nullptr);
     EXPECT_EQ(killthread + stop_solving, 2);
@@ -142,13 +141,13 @@ TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
     auto waited = std::chrono::steady_clock::now() - start;
     auto waits = std::chrono::milliseconds((SHUTDOWN_WAIT_TESTS - 1) * SHUTDOWN_WAIT_MS);
     EXPECT_GE(waited, waits);
-    EXPECT_LT(waited, waits + std::chrono::milliseconds(250)) << "one wait fewer than the tests";
+    EXPECT_LT(waited, waits + std::chrono::milliseconds(SHUTDOWN_WAIT_MS)) << "one wait fewer than the tests";
     EXPECT_EQ(thread_running, 1);
     ASSERT_NE(sea, nullptr) << "the running solver still uses the board";
     ASSERT_NE(scores, nullptr);
-    EXPECT_EQ(scores_text(), zero_histogram(480)) << "written from the histogram as it stood";
+    EXPECT_EQ(scores_text(), statistics()) << "written from the histogram as it stood";
     hold_pauses(false);
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(games, 1);
-    EXPECT_EQ(scores_text(), zero_histogram(480)) << "nothing written after shut_down";
+    EXPECT_EQ(scores_text(), statistics()) << "nothing written after shut_down";
 }
