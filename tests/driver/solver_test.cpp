@@ -77,13 +77,11 @@ TEST_F(SolverTest, GamesOnSmallFieldsDrawPauseScoreAndCountAsTheyShould)
         begin_games();
         for (int game = 0; game < c.games; game++)
             play_one_game(nullptr);
-        std::string played, scored;
-        for (const std::string& event : events())
-            played += (played.empty() ? "" : "; ") + event;
+        std::string scored;
         for (int s = 0; s <= xdim * ydim; s++)
             if (scores[s])
                 scored += (scored.empty() ? "" : " ") + std::to_string(s) + ":" + std::to_string(scores[s]);
-        EXPECT_EQ(played, c.events);
+        EXPECT_EQ(joined_events(), c.events);
         EXPECT_EQ(scored, c.scores);
     }
 }

@@ -100,14 +100,6 @@ const operation_case CASES[] = {
      "cell 1 0; pause 500; cell 2 0", {".F4"}},
 };
 
-std::string joined(const std::vector<std::string>& events)
-{
-    std::string text;
-    for (const std::string& event : events)
-        text += (text.empty() ? "" : "; ") + event;
-    return text;
-}
-
 }  // namespace
 
 using EngineTest = GameStateTest;
@@ -120,7 +112,7 @@ TEST_F(EngineTest, EveryOperationOnItsBoard)
         load_board(c.before);
         verbose = c.verbose;
         EXPECT_EQ(c.run(), c.result);
-        EXPECT_EQ(joined(events()), c.events);
+        EXPECT_EQ(joined_events(), c.events);
         EXPECT_EQ(board_picture(), c.after.empty() ? c.before : c.after);
         EXPECT_EQ(level, 0);
     }
