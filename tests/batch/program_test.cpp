@@ -117,10 +117,11 @@ TEST_F(ProgramTest, HelpBadInputAndAFailedWriteSayWhatTheyShouldAndTouchNoOtherF
     };
     auto before = listing();
     for (const auto& [args, status, said, complaint] : cases) {
-        EXPECT_EQ(run(args), status) << args;
+        SCOPED_TRACE(args);
+        EXPECT_EQ(run(args), status);
         EXPECT_EQ(out, said);
         EXPECT_EQ(err, complaint.empty() ? "" : "orvanta-batch: " + complaint);
-        EXPECT_EQ(listing(), before) << "no file touched, no temporary left: " << args;
+        EXPECT_EQ(listing(), before) << "no file touched, no temporary left";
     }
     // Files may grow to a kilobyte or two: the log and the summary fit, the statistics file and the plot do not.
     play(3);

@@ -94,6 +94,7 @@ TEST_F(SolverTest, WithNonstopOffARunEndsAtTheFirstWinAndAfterAStopLaysTheSeedin
     mines = 1;
     nonstop = 0;
     for (int run = 1; run <= 3; run++) {
+        SCOPED_TRACE("run " + std::to_string(run));
         reset_recorder();
         stop_solving = run == 3;
         thread_running = 1;
