@@ -88,7 +88,7 @@ TEST_F(ShutdownTest, ExitWithoutASolverReplacesAnEarlierFileAtOnceAndASecondCall
     fs::remove(SCORES_FILE);
     shut_down();
     EXPECT_FALSE(fs::exists(SCORES_FILE));
-    solve_command(nullptr);
+    solve_command();
     EXPECT_EQ(thread_running, 0) << "no solver after the board is released";
 }
 
@@ -126,7 +126,7 @@ TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCount
 
 TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
 {
-    solve_command(nullptr);
+    solve_command();
     shut_down();
     EXPECT_EQ(thread_running, 0) << "the wait took the text, so the solver could end";
     EXPECT_EQ(sea, nullptr);

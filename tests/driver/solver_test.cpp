@@ -76,7 +76,7 @@ TEST_F(SolverTest, GamesOnSmallFieldsDrawPauseScoreAndCountAsTheyShould)
         usery = c.first_y;
         begin_games();
         for (int game = 0; game < c.games; game++)
-            play_one_game(nullptr);
+            play_one_game();
         std::string scored;
         for (int s = 0; s <= xdim * ydim; s++)
             if (scores[s])
@@ -98,7 +98,7 @@ TEST_F(SolverTest, WithNonstopOffARunEndsAtTheFirstWinAndAfterAStopLaysTheSeedin
         reset_recorder();
         stop_solving = run == 3;
         thread_running = 1;
-        EXPECT_EQ(SolverThread(nullptr), 0);
+        EXPECT_EQ(SolverThread(), 0);
         EXPECT_EQ(thread_running, 0);
         EXPECT_EQ(scores[0], std::min(run, 2));
         EXPECT_EQ(texts(1), run == 3 ? log_lines{} : log_lines{"Games played: " + std::to_string(run) + ", won: " +
@@ -113,7 +113,7 @@ TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItOnceTheG
     // The first game of the expert field played whole, then again on a
     // solver that is told to stop in its first flag pause.
     begin_games();
-    play_one_game(nullptr);
+    play_one_game();
     std::vector<std::pair<int, int>> drawn = cells();
     log_lines shown = texts(0);
     SetUp();
@@ -121,7 +121,7 @@ TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItOnceTheG
     std::vector<int> solvers = solver_threads();
     EXPECT_EQ(getpriority(PRIO_PROCESS, id_t(solvers.at(0))), getpriority(PRIO_PROCESS, id_t(gettid())) + 1);
     stop_command();
-    solve_command(nullptr);
+    solve_command();
     EXPECT_EQ(stop_solving, 0) << "Solve withdraws the stop";
     EXPECT_EQ(solver_threads(), solvers) << "and starts no second solver";
     stop_command();
@@ -138,7 +138,7 @@ TEST_F(SolverTest, AnEmptyFieldFloodsToTheDepthLimitOnTheSolverStack)
 {
     mines = 0;
     nonstop = 0;
-    solve_command(nullptr);
+    solve_command();
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(scores[0], 1) << "the flood stopped at depth 300 and the rules opened the rest";
     EXPECT_EQ(cells().size(), 480u);
@@ -147,7 +147,7 @@ TEST_F(SolverTest, AnEmptyFieldFloodsToTheDepthLimitOnTheSolverStack)
 TEST_F(SolverTest, TheWindowThreadReadsCellsWhileTheSolverPlays)
 {
     goslow = 0;
-    solve_command(nullptr);
+    solve_command();
     long opened = 0;
     ASSERT_TRUE(serve_window_until([&opened] {
         for (int y = 0; y < ydim; y++)

@@ -37,7 +37,7 @@ bool wait_for_solver_end(int milliseconds)
 bool solve_until_a_flag_pause()
 {
     hold_pauses(true);
-    solve_command(nullptr);
+    solve_command();
     std::string pause = "pause " + std::to_string(GO_SLOW_FLAG_PAUSE_MS);
     return serve_window_until([&pause] { return std::ranges::count(events(), pause) > 0; });
 }
