@@ -83,6 +83,7 @@ TEST(Plot, WellFormedWithTitleAxesStackedBarsAndWonGamesMarked)
     // unsolved; lost at 200; lost under no-start at 476-479. Four legend boxes.
     std::regex box("<rect x=\"[0-9.]+\" y=\"[0-9.]+\" width=\"[0-9.]+\" height=\"[0-9.]+\" fill=\"#");
     EXPECT_EQ(std::distance(std::sregex_iterator(svg.begin(), svg.end(), box), std::sregex_iterator()), 6 + 4);
+    EXPECT_NE(svg.find(" y=\"80.00\" "), std::string::npos) << "the tallest bar, of 4 games, reaches the top";
     std::FILE* lint = popen("xmllint --noout - 2>&1 | (! grep .)", "w");  // its complaints go to the test's output
     ASSERT_NE(lint, nullptr);
     std::fputs(svg.c_str(), lint);
