@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <tuple>
 
 #include "driver/bridge.h"
 #include "driver/commands.h"
@@ -139,6 +140,24 @@ TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItAfterIts
     log_lines shown = texts(0);
     EXPECT_EQ(log_lines(shown.end() - 2, shown.end()), (log_lines{"Stop requested", "Problem solved successfully"}));
     EXPECT_EQ(texts(1).back(), "Games played: 1, won: 1, guesses: 0");
+}
+
+TEST_F(SolverTest, AStackBelowTheSystemsSmallestIsRaisedToItAndAThreadThatCannotStartIsNamed)
+{
+    use_always_won_field();
+    nonstop = 0;
+    // 1 byte, which the system refuses; more than there is to map. {stack, games played, texts said}
+    const std::tuple<int, int, log_lines> cases[] = {{1, 1, {"Starting to solve", "Problem solved successfully"}},
+                                                     {-1, 0, {"Cannot start the solver thread"}}};
+    for (const auto& [stack, played, said] : cases) {
+        reset_recorder();
+        ask_solver_stack(stack);
+        int before = games;
+        solve_command(nullptr);
+        EXPECT_TRUE(wait_for_solver_end());
+        EXPECT_EQ(games - before, played) << "stack " << stack;
+        EXPECT_EQ(texts(0), said) << "stack " << stack;
+    }
 }
 
 TEST_F(SolverTest, AnEmptyFieldFloodsToTheDepthLimitOnTheSolverStack)
