@@ -13,7 +13,8 @@ work=$(mktemp -d)
 t() { tmux -S "$work/tmux" "$@"; }
 server=
 trap '[ -z "$server" ] || kill "$server"; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+exec 4>&2  # the test's own standard error, where a case's is a file
+fail() { echo "FAIL: $*" >&4; exit 1; }
 cd "$work" || exit 1
 "$batch" -n 50 -s 1 -j 1 --log p1.log --scores p1.txt >/dev/null && ln p1.txt hard.txt || fail "the first run"
 printf x >one && printf '0\t0\r1\t0\r' >cr
