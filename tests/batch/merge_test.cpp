@@ -20,7 +20,6 @@ TEST(MergeReader, TakesWhatTheProgramWritesAndSaysInOneLineWhereAndWhatIsWrongEl
         {{statistics({{0, big}}), statistics({{0, "4000000000000000000"}})}, ""},
         {{""}, "the file is empty"},
         {{"hello\n"}, "line 1: neither a statistics file"},
-        {{"x"}, "line 1: neither a statistics file"},
         {{"0\t0\r1\t0\r"}, "line 1: it ends in CR alone, not CR LF"},
         {{"0\t0\n1\t0\n"}, "line 1: a statistics file's lines end in CR LF"},
         {{"0\t0\r\n2\t0\r\n"}, "line 2: '2' where score 1 belongs"},
