@@ -53,9 +53,9 @@ void pause_thread(int milliseconds)
     released.wait(hold, [] { return !pauses_held; });
 }
 
-int start_solver_thread(void* window, int stack_size)
+int start_solver_thread(int stack_size)
 {
-    return start_detached_solver(window, stack_asked ? stack_asked : stack_size);
+    return start_detached_solver(stack_asked ? stack_asked : stack_size);
 }
 
 void ask_solver_stack(int bytes)
