@@ -34,11 +34,23 @@ int write_scores_file(output_file& out, const int64_t* counts, int n, std::strin
     return commit_output(out, reason);
 }
 
+std::string save_scores_file()
+{
+    int n = xdim * ydim;
+    std::vector<int64_t> counts(n + 1);
+    for (int s = 0; s <= n; s++)
+        counts[s] = relaxed_load(scores[s]);
+    output_file out;
+    std::string reason;
+    if (!open_output(out, SCORES_FILE, reason) || !write_scores_file(out, counts.data(), n, reason))
+        return "Cannot write \"" + full_name(SCORES_FILE) + "\": " + reason;
+    return "";
+}
+
 std::string shut_down()
 {
     if (shut_down_done)
         return "";
-    int n = xdim * ydim;
     killthread = 1;
     stop_solving = 1;
     set_status_text(0, "Shutting down...");
@@ -46,16 +58,7 @@ std::string shut_down()
         wait_taking_texts(SHUTDOWN_WAIT_MS);
     bool solver_ended = !thread_running.load(std::memory_order_acquire);
 
-    std::string failure;
-    if (scores) {
-        std::vector<int64_t> counts(n + 1);
-        for (int s = 0; s <= n; s++)
-            counts[s] = relaxed_load(scores[s]);
-        output_file out;
-        std::string reason;
-        if (!open_output(out, SCORES_FILE, reason) || !write_scores_file(out, counts.data(), n, reason))
-            failure = "Cannot write \"" + full_name(SCORES_FILE) + "\": " + reason;
-    }
+    std::string failure = scores ? save_scores_file() : "";
     if (solver_ended) {
         std::free(scores);
         scores = nullptr;

@@ -20,7 +20,7 @@ bool exit_pending;
 char page_window;  // what the driver hands back to repaint_window() as the page's one window
 
 // The statistics are saved and written, and the file is offered. The page
-// stays, with its last picture, until it is reloaded.
+// stays, with its last picture, until it is reloaded, and says so.
 void finish_exit()
 {
     exit_pending = false;
@@ -30,8 +30,9 @@ void finish_exit()
         page_message_box(nullptr, failure.c_str(), 1);
         return;
     }
-    mark_status(0, "Stopped; statistics saved");
     page_offer_download(SCORES_FILE);
+    mark_status(0, (std::string(SCORES_FILE) + " downloaded").c_str());
+    mark_status(1, "Reload the page to play on");
 }
 
 // As shut_down() begins, and then the solver, silenced, finishes its game

@@ -1,5 +1,5 @@
-// The page's start: the start values, the arrays, the saved statistics, the
-// first field and the first paint.
+// The page's start: the start values, the arrays, the first field and the
+// first paint (the address, read next, decides on the saved statistics).
 #include <emscripten.h>
 #include <sys/stat.h>
 
@@ -8,7 +8,6 @@
 #include "engine/layout.h"
 #include "ui/web/page.h"
 #include "ui/web/painting.h"
-#include "ui/web/statistics.h"
 
 // Returns 1 once the page can take input, 0 after a failure shown to the user.
 extern "C" EMSCRIPTEN_KEEPALIVE int web_start()
@@ -22,7 +21,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE int web_start()
         return 0;
     }
     open_picture();
-    load_statistics();
     // Laid before the first paint, because painting reads the board.
     layout_minefield(xdim * ydim, mines, 1);
     page_show_check_marks(nonstop, goslow, allow_guessing);

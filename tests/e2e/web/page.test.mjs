@@ -49,7 +49,7 @@ async function pageGames(page) {
 const batchGames = (options) => batch([...options, '--games', '3']).trace.split('\n').filter(Boolean)
   .map((line) => line.slice(line.indexOf('\t') + 1));
 
-test('the start: the title, every cell raised on white, the status parts and check marks, crisp at twice the pixels', async () => {
+test('the start: the title, every cell raised on white, the status parts and check marks, crisp at three device pixels a pixel', async () => {
   const page = await open(browser, server.url + 'orvanta.html');
   assert.equal(await page.title(), 'Orvanta');
   assert.deepEqual(await field(page), { rows: Array(16).fill('#'.repeat(30)), white: true });
@@ -59,8 +59,8 @@ test('the start: the title, every cell raised on white, the status parts and che
   assert.equal(await page.$eval('link[rel=icon]', (icon) => fetch(icon.href).then((answer) => answer.headers.get('content-type'))),
                'image/png');
   await page.setViewport({ width: 900, height: 600, deviceScaleFactor: 2 });
-  await page.waitForFunction(() => document.getElementById('field').width === 962);
-  assert.deepEqual(await field(page, 2), { rows: Array(16).fill('#'.repeat(30)), white: true });
+  await page.waitForFunction(() => document.getElementById('field').width === 3 * 481);
+  assert.deepEqual(await field(page, 3), { rows: Array(16).fill('#'.repeat(30)), white: true });
 });
 
 test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; then the canvas equals a full repaint; About', async () => {
@@ -85,7 +85,7 @@ test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; 
   await sleep(100);
   assert.deepEqual(await field(page), played);
   await command(page, 'h', 'a');
-  assert.deepEqual(await page.$eval('#box', (box) => [box.open, box.querySelector('h1').textContent, box.querySelector('p').textContent.split('\n', 4)]),
+  assert.deepEqual(await page.$eval('#box', (box) => [box.open, box.querySelector('h2').textContent, box.querySelector('p').textContent.split('\n', 4)]),
                    [true, 'About', ['Orvanta', 'Version 1.03', '', 'Click on any square, or select "Solve" from the File']]);
   await page.keyboard.press('Enter');
   await page.waitForFunction(() => !document.getElementById('box').open);
@@ -119,31 +119,52 @@ test('replays play the games orvanta-batch plays, from a server and from the fil
   }
 });
 
-// The statistics file Exit offers, once downloaded.
-async function exitDownload(page, exit) {
+// The statistics file that action offers, once downloaded.
+async function downloaded(page, action) {
   const folder = scratch();
   const session = await page.browser().target().createCDPSession();
   await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder, browserContextId: page.browserContext().id });
-  await exit();
+  await action();
   while (!existsSync(join(folder, 'qxscores.txt'))) await sleep(100);
-  assert.equal((await status(page))[0], 'Stopped; statistics saved');
   return readFileSync(join(folder, 'qxscores.txt'));
 }
+const counts = (file) => file.toString().split('\r\n').slice(0, -1).map((line) => Number(line.split('\t')[1]));
 
-test('Exit offers the statistics file orvanta-batch writes for the same games, and they survive a reload', async () => {
+test('Exit, and the link after it, offer the file orvanta-batch writes for the replayed games, which are not saved', async () => {
   const page = await open(browser, `${server.url}orvanta.html?seed=7`);
   await command(page, 'e', 'g');
   await page.waitForFunction(() => /played: \d\d/.test(document.getElementById('part1').textContent));
-  const saved = await exitDownload(page, async () => {
+  const saved = await downloaded(page, async () => {
     await page.click('.menu:nth-child(1) .title');
     await page.click('[data-command="101"]');
   });
-  const games = saved.toString().split('\r\n').reduce((sum, line) => sum + Number(line.split('\t')[1] ?? 0), 0);
+  assert.deepEqual(await status(page), ['qxscores.txt downloaded', 'Reload the page to play on']);
+  const games = counts(saved).reduce((sum, count) => sum + count);
   assert.deepEqual(saved, batch(['--seed', '7', '--games', String(games)]).scores);
+  assert.deepEqual(await downloaded(page, () => page.click('#statistics')), saved);
   await page.goto(server.url + 'orvanta.html');
   await page.waitForFunction(() => document.getElementById('part1').textContent !== '-');
-  assert.equal(await gamesPlayed(page), games);
-  assert.deepEqual(await exitDownload(page, () => command(page, 'f', 'e')), saved);
+  assert.equal(await gamesPlayed(page), 0);
+});
+
+test('two pages playing at once both count: reloaded, each shows the sum, and the link offers it', async () => {
+  const context = await browser.createBrowserContext();
+  const pages = [await open(browser, server.url + 'orvanta.html', { context }), await open(browser, server.url + 'orvanta.html', { context })];
+  for (const page of pages) {
+    await command(page, 'e', 'g');
+    await page.click('#field');
+  }
+  await sleep(2000);
+  for (const page of pages) await command(page, 'f', 't');
+  await Promise.all(pages.map(solverEnded));
+  const played = await Promise.all(pages.map(gamesPlayed));
+  const files = await Promise.all(pages.map((page) => downloaded(page, () => page.click('#statistics'))));
+  await Promise.all(pages.map((page) => page.reload()));
+  for (const page of pages) await page.waitForFunction(() => document.getElementById('part1').textContent !== '-');
+  assert.ok(played.every((games) => games > 0));
+  assert.deepEqual(await Promise.all(pages.map(gamesPlayed)), Array(2).fill(played[0] + played[1]));
+  assert.deepEqual(counts(await downloaded(pages[0], () => pages[0].click('#statistics'))),
+                   counts(files[0]).map((count, s) => count + counts(files[1])[s]));
 });
 
 test('a bad address is named in the status bar, nothing starts, and nothing of it becomes markup', async () => {
@@ -162,7 +183,7 @@ test('a bad address is named in the status bar, nothing starts, and nothing of i
 });
 
 test('the solver is suspended 300 calls deep in a flood fill and goes on, in the release and the debug build', async () => {
-  for (const folder of [WEB, process.env.ORVANTA_WEB_DEBUG_DIR]) {
+  for (const folder of [process.env.ORVANTA_WEB_BUILD_DIR, process.env.ORVANTA_WEB_DEBUG_DIR]) {
     const page = await open(browser, `file://${folder}/tests/e2e/web/deep-flood/orvanta.html?seed=1`, { trace: true });
     await page.waitForFunction(() => orvantaTrace.includes('#\tProblem solved successfully'), { timeout: 20000 });
     assert.ok(await page.evaluate(() => orvantaTrace.some((line) => line.endsWith(': recursion level = 300'))));
