@@ -36,7 +36,7 @@ played_game play_with(int rule)
     guess_rule = rule;
     guess_safety = 1.0;
     inexact_guesses = 0;
-    game_result result = play_one_game(nullptr);
+    game_result result = play_one_game();
     return {result, rule, inexact_guesses, guess_safety};
 }
 

@@ -25,7 +25,7 @@ static void play_games(benchmark::State& state, int guessing, int rule = GUESS_R
     pin_clock(1700000000);
     begin_games();
     for (auto _ : state)
-        play_one_game(nullptr);
+        play_one_game();
     state.counters["games_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["win_rate"] = double(num_wins) / double(games);
 }

@@ -23,7 +23,7 @@ alignas(PAGE) unsigned char stack[STACK_BYTES];
 
 void* solver(void*)
 {
-    SolverThread(nullptr);
+    SolverThread();
     return nullptr;
 }
 

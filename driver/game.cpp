@@ -30,11 +30,11 @@ void play_rules(int n)
     }
 }
 
-void report_outcome(game_result& result, int n, void* window)
+void report_outcome(game_result& result, int n)
 {
     if (result.lost) {
         print_status("Bad guess!");
-        repaint_window(window);
+        repaint_window();
         if (goslow)
             pause_thread(BAD_GUESS_PAUSE_MS);
         return;
@@ -58,7 +58,7 @@ void begin_games()
     layout_minefield(xdim * ydim, mines, 1);
 }
 
-game_result play_one_game(void* window)
+game_result play_one_game()
 {
     int n = xdim * ydim;
     print_status("Starting to solve");
@@ -69,7 +69,7 @@ game_result play_one_game(void* window)
     play_rules(n);
     game_result result{num_hidden(n), blown_up != 0, guesses, 0};
     relaxed_add(scores[result.score], 1);
-    report_outcome(result, n, window);
+    report_outcome(result, n);
     print_stats();
     return result;
 }

@@ -95,7 +95,7 @@ TEST_F(ShutdownTest, ExitWithoutASolverReplacesAnEarlierFileAtOnceAndASecondCall
     fs::remove(SCORES_FILE);
     shut_down();
     EXPECT_FALSE(fs::exists(SCORES_FILE));
-    solve_command(nullptr);
+    solve_command();
     EXPECT_EQ(thread_running, 0) << "no solver after the board is released";
 }
 
@@ -111,7 +111,7 @@ TEST_F(ShutdownTest, AnUnwritableFileIsNamedWithTheReasonAndMemoryStillReleased)
 TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCounted)
 {
     hold_pauses(true);
-    solve_command(nullptr);
+    solve_command();
     ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     // The solver waits in its first flag pause until the exit has begun.
     size_t seen = events().size();
@@ -134,7 +134,7 @@ TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCount
 
 TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
 {
-    solve_command(nullptr);
+    solve_command();
     shut_down();
     EXPECT_EQ(thread_running, 0) << "the wait took the text, so the solver could end";
     EXPECT_EQ(sea, nullptr);
@@ -144,7 +144,7 @@ TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
 TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
 {
     hold_pauses(true);
-    solve_command(nullptr);
+    solve_command();
     ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     auto start = std::chrono::steady_clock::now();
     shut_down();

@@ -57,7 +57,7 @@ TEST_F(SolverTest, WithNonstopOffAWonFirstGameIsTheOnlyGameAndANewRunReplaysItKe
     for (int run = 1; run <= 2; run++) {
         reset_recorder();
         thread_running = 1;
-        EXPECT_EQ(SolverThread(nullptr), 0);
+        EXPECT_EQ(SolverThread(), 0);
         EXPECT_EQ(thread_running, 0);
         EXPECT_EQ(scores[0], run);
         EXPECT_EQ(events(), (log_lines{"text 0 Starting to solve", "field", "cell 0 0", "cell 1 0", "pause 500", "cell 2 0",
@@ -76,7 +76,7 @@ TEST_F(SolverTest, AGameOpeningOnlyItsFirstCellIsANoStart)
     userx = usery = 1;
     begin_games();
     for (int game = 0; game < 3; game++) {
-        game_result result = play_one_game(nullptr);
+        game_result result = play_one_game();
         EXPECT_EQ(result.score, 3);
         EXPECT_EQ(result.no_start, 1);
     }
@@ -94,7 +94,7 @@ TEST_F(SolverTest, ABadGuessIsNeitherAWinNorANoStartAndUncoversTheMines)
     xdim = ydim = 2;
     mines = 2;
     nonstop = 0;
-    SolverThread(nullptr);
+    SolverThread();
     log_lines log = events();
     int bad = count_of(log, "text 0 Bad guess!");
     ASSERT_GT(bad, 0) << "pick another test clock: its first game was won";
@@ -112,7 +112,7 @@ TEST_F(SolverTest, AStopBeforeTheFirstGameEndsTheThreadWithoutPlaying)
 {
     stop_solving = 1;
     thread_running = 1;
-    SolverThread(nullptr);
+    SolverThread();
     EXPECT_EQ(games, 0);
     EXPECT_TRUE(events().empty());
     EXPECT_EQ(thread_running, 0);
@@ -123,12 +123,12 @@ TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItAfterIts
 {
     use_always_won_field();
     hold_pauses(true);
-    solve_command(nullptr);
+    solve_command();
     ASSERT_TRUE(serve_window_until([] { return !solver_threads().empty() && count_of(events(), "pause 500"); }));
     std::vector<int> solvers = solver_threads();
     EXPECT_EQ(getpriority(PRIO_PROCESS, id_t(solvers[0])), getpriority(PRIO_PROCESS, id_t(gettid())) + 1);
     stop_command();
-    solve_command(nullptr);
+    solve_command();
     EXPECT_EQ(stop_solving, 0) << "Solve withdraws the stop";
     EXPECT_EQ(solver_threads(), solvers) << "and starts no second solver";
     stop_command();
@@ -145,7 +145,7 @@ TEST_F(SolverTest, AnEmptyFieldFloodsToTheDepthLimitOnTheSolverStack)
 {
     mines = 0;
     nonstop = 0;
-    solve_command(nullptr);
+    solve_command();
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(scores[0], 1) << "the flood stopped at depth 300 and the rules opened the rest";
     EXPECT_EQ(cells().size(), 480u);
@@ -154,7 +154,7 @@ TEST_F(SolverTest, AnEmptyFieldFloodsToTheDepthLimitOnTheSolverStack)
 TEST_F(SolverTest, TheWindowThreadReadsCellsWhileTheSolverPlays)
 {
     goslow = 0;
-    solve_command(nullptr);
+    solve_command();
     long opened = 0;
     ASSERT_TRUE(serve_window_until([&opened] {
         for (int y = 0; y < ydim; y++)

@@ -52,9 +52,9 @@ void pause_thread(int milliseconds)
     released.wait(hold, [] { return !pauses_held; });
 }
 
-int start_solver_thread(void* window, int stack_size)
+int start_solver_thread(int stack_size)
 {
-    return start_detached_solver(window, stack_size);
+    return start_detached_solver(stack_size);
 }
 
 void reset_recorder()

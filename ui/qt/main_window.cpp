@@ -9,9 +9,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "driver/state.h"
 #include "resources/resource_ids.h"
+#include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
+#include "ui/common/menu_table.h"
 #include "ui/common/window_queue.h"
 #include "ui/qt/commands.h"
 #include "ui/qt/painting.h"
@@ -20,9 +21,7 @@
 
 MainWindow* main_window;
 FieldView* field_view;
-QAction* nonstop_item;
-QAction* goslow_item;
-QAction* guess_item;
+std::vector<QAction*> check_items;
 
 bool MainWindow::event(QEvent* event)
 {
@@ -67,34 +66,25 @@ void FieldView::mousePressEvent(QMouseEvent* event)
 
 namespace {
 
-QAction* add_item(QMenu* menu, const char* text, int id)
-{
-    QAction* item = menu->addAction(QString::fromLatin1(text));
-    item->setData(id);
-    return item;
-}
-
-QAction* add_option(QMenu* menu, const char* text, int id)
-{
-    QAction* item = add_item(menu, text, id);
-    item->setCheckable(true);
-    return item;
-}
-
+// The menu table's entries as actions of the bar's menus; each action carries its command id.
 QMenuBar* create_menu_bar(QWidget* window)
 {
     auto* bar = new QMenuBar(window);
-    QMenu* file = bar->addMenu("&File");
-    add_item(file, "&Solve", IDM_SOLVE);
-    add_item(file, "S&top Solving", IDM_STOP);
-    file->addSeparator();
-    add_item(file, "&Exit", IDM_EXIT);
-    QMenu* edit = bar->addMenu("&Edit");
-    nonstop_item = add_option(edit, "&Nonstop", IDM_NONSTOP);
-    goslow_item = add_option(edit, "&Go Slow", IDM_GOSLOW);
-    guess_item = add_option(edit, "&Allow Guessing", IDM_GUESS);
-    QMenu* help = bar->addMenu("&Help");
-    add_item(help, "&About", IDM_ABOUT);
+    check_items.clear();
+    QMenu* menu = nullptr;
+    for (const menu_row& row : MENU_ROWS) {
+        if (row.kind == MENU_POPUP) {
+            menu = bar->addMenu(QString::fromLatin1(row.label));
+        } else if (row.kind == MENU_SEPARATOR) {
+            menu->addSeparator();
+        } else {
+            QAction* item = menu->addAction(QString::fromLatin1(row.label));
+            item->setData(row.id);
+            item->setCheckable(row.kind == MENU_CHECK);
+            if (row.kind == MENU_CHECK)
+                check_items.push_back(item);
+        }
+    }
     QObject::connect(bar, &QMenuBar::triggered, [](QAction* item) { post_command(item->data().toInt()); });
     return bar;
 }
@@ -103,9 +93,8 @@ QMenuBar* create_menu_bar(QWidget* window)
 
 void sync_check_marks()
 {
-    nonstop_item->setChecked(nonstop != 0);
-    goslow_item->setChecked(goslow != 0);
-    guess_item->setChecked(allow_guessing != 0);
+    for (QAction* item : check_items)
+        item->setChecked(is_checked(item->data().toInt()));
 }
 
 void create_main_window()

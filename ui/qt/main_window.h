@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <vector>
 
 class QAction;
 
@@ -28,10 +29,8 @@ inline const QEvent::Type TAKE_JOBS_EVENT = static_cast<QEvent::Type>(QEvent::Us
 
 extern MainWindow* main_window;
 extern FieldView* field_view;
-// The three options' menu items, whose check marks follow their flags.
-extern QAction* nonstop_item;
-extern QAction* goslow_item;
-extern QAction* guess_item;
+// The menu's check items, whose marks follow is_checked().
+extern std::vector<QAction*> check_items;
 
 inline constexpr const char* WINDOW_TITLE = "Orvanta";
 
@@ -39,5 +38,5 @@ inline constexpr const char* WINDOW_TITLE = "Orvanta";
 // board; not shown yet.
 void create_main_window();
 
-// Sets the three check marks from their flags.
+// Sets every check mark from is_checked().
 void sync_check_marks();

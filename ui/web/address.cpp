@@ -52,7 +52,7 @@ const char* take_address(const char* seed, const char* first, const char* guess)
     usery = y;
     if (guess) {
         allow_guessing = guess[0] == '1';
-        page_show_check_marks(nonstop, goslow, allow_guessing);
+        page_show_check_marks();
     }
     if (seed)
         pin_clock(seconds);
