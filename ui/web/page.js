@@ -199,7 +199,8 @@ const orvantaPage = {
   },
 };
 
-// ---- The menu: built from the program's table; by mouse as on the desktop, and by Alt and the mnemonics ----
+// ---- The menu: built from the program's table; by mouse as on the desktop, by Alt and the
+// mnemonics, and by the keys of a menu bar that screen readers know (F10, the arrows, Escape) ----
 
 const MENU_POPUP = 0;
 const MENU_CHECK = 2;
@@ -251,25 +252,45 @@ function menuItems(menu) {
   return Array.from(menu.querySelectorAll('.items button'));
 }
 
-function closeMenu() {
-  if (!openMenu) return;
-  // A hidden item keeping the focus would take the next Enter.
-  if (openMenu.contains(document.activeElement)) document.activeElement.blur();
-  openMenu.classList.remove('open');
-  openMenu.querySelector('.title').setAttribute('aria-expanded', 'false');
-  openMenu = null;
+const titleOf = (menu) => menu.querySelector('.title');
+
+// The bar is one stop of the Tab key: the title last focused is it.
+function makeBarStop(menu) {
+  for (const other of menus) titleOf(other).tabIndex = other === menu ? 0 : -1;
 }
 
-function showMenu(menu, focusFirstItem) {
+function focusTitle(menu) {
+  makeBarStop(menu);
+  titleOf(menu).focus();
+}
+
+// returnFocus: the focus goes back to the menu's title, as Escape asks.
+function closeMenu(returnFocus = false) {
+  if (!openMenu) return;
+  const menu = openMenu;
+  // A hidden item keeping the focus would take the next Enter.
+  if (menu.contains(document.activeElement)) document.activeElement.blur();
+  menu.classList.remove('open');
+  titleOf(menu).setAttribute('aria-expanded', 'false');
+  openMenu = null;
+  if (returnFocus) focusTitle(menu);
+}
+
+// focusItem: the index of the item to focus (-1 the last), or null for none, as a mouse opens it.
+function showMenu(menu, focusItem) {
   closeMenu();
   openMenu = menu;
   menu.classList.add('open');
-  menu.querySelector('.title').setAttribute('aria-expanded', 'true');
-  if (focusFirstItem) menuItems(menu)[0].focus();
+  titleOf(menu).setAttribute('aria-expanded', 'true');
+  if (focusItem !== null) menuItems(menu).at(focusItem).focus();
 }
 
+// Chosen by the keyboard, the command leaves the focus on the field, as a
+// box it opens gives it back there.
 function runCommand(item) {
+  const byKeyboard = openMenu?.contains(document.activeElement);
   closeMenu();
+  if (byKeyboard) canvas.focus();
   Module._web_command(Number(item.dataset.command));
 }
 
@@ -279,17 +300,21 @@ function moveFocus(step) {
   items[(at + step + items.length) % items.length].focus();
 }
 
+const nextMenu = (menu, step) => menus[(menus.indexOf(menu) + step + menus.length) % menus.length];
+
 // Enter and Space reach the focused item as a click.
 function onMenuKey(event) {
   const key = event.key.toLowerCase();
-  const menuAt = menus.indexOf(openMenu);
   if (key === 'enter' || key === ' ') return;
   if (key === 'escape') {
+    closeMenu(true);
+  } else if (key === 'tab') {
     closeMenu();
+    return;
   } else if (key === 'arrowdown' || key === 'arrowup') {
     moveFocus(key === 'arrowdown' ? 1 : -1);
   } else if (key === 'arrowleft' || key === 'arrowright') {
-    showMenu(menus[(menuAt + (key === 'arrowright' ? 1 : -1) + menus.length) % menus.length], true);
+    showMenu(nextMenu(openMenu, key === 'arrowright' ? 1 : -1), 0);
   } else {
     const item = menuItems(openMenu).find((candidate) => mnemonic(candidate) === key);
     if (!item) return;
@@ -298,30 +323,62 @@ function onMenuKey(event) {
   event.preventDefault();
 }
 
+// A focused title with its menu closed: Enter, Space and the down arrow open
+// it at its first item, the up arrow at its last; left and right go along the bar.
+function onTitleKey(event) {
+  const menu = menus.find((candidate) => titleOf(candidate) === document.activeElement);
+  if (!menu) return;
+  if (event.key === 'Enter' || event.key === ' ' || event.key === 'ArrowDown') showMenu(menu, 0);
+  else if (event.key === 'ArrowUp') showMenu(menu, -1);
+  else if (event.key === 'ArrowLeft' || event.key === 'ArrowRight') focusTitle(nextMenu(menu, event.key === 'ArrowRight' ? 1 : -1));
+  else if (event.key === 'Escape') canvas.focus();
+  else return;
+  event.preventDefault();
+}
+
+// F10, or Alt pressed and let go alone, takes the focus to the bar, or back to the field.
+let altAlone = false;
+function toggleBarFocus(event) {
+  event.preventDefault();
+  if (openMenu) closeMenu();
+  if (menuBar.contains(document.activeElement)) canvas.focus();
+  else focusTitle(menus.find((menu) => titleOf(menu).tabIndex === 0));
+}
+
 function onKey(event) {
+  altAlone = event.key === 'Alt' && !event.repeat;
   if (box.open || event.ctrlKey || event.metaKey) return;
-  if (event.altKey) {
-    const menu = menus.find((candidate) => mnemonic(candidate.querySelector('.title')) === event.key.toLowerCase());
+  if (event.key === 'F10' && !event.altKey && !event.shiftKey) {
+    toggleBarFocus(event);
+  } else if (event.altKey) {
+    const menu = menus.find((candidate) => mnemonic(titleOf(candidate)) === event.key.toLowerCase());
     if (!menu) return;
-    showMenu(menu, true);
+    showMenu(menu, 0);
     event.preventDefault();
   } else if (openMenu) {
     onMenuKey(event);
+  } else {
+    onTitleKey(event);
   }
 }
 
 function wireMenus() {
+  makeBarStop(menus[0]);
   for (const menu of menus) {
-    const title = menu.querySelector('.title');
+    const title = titleOf(menu);
+    menu.querySelector('.items').setAttribute('aria-label', title.textContent);
     title.addEventListener('mousedown', (event) => {
       event.preventDefault();
       if (openMenu === menu) closeMenu();
-      else showMenu(menu, false);
+      else showMenu(menu, null);
     });
     title.addEventListener('mouseenter', () => {
-      if (openMenu && openMenu !== menu) showMenu(menu, false);
+      if (openMenu && openMenu !== menu) showMenu(menu, null);
     });
-    for (const item of menuItems(menu)) item.addEventListener('click', () => runCommand(item));
+    for (const item of menuItems(menu)) {
+      item.tabIndex = -1;
+      item.addEventListener('click', () => runCommand(item));
+    }
   }
   // A press outside an open menu only closes it, as on the desktop.
   document.addEventListener('mousedown', (event) => {
@@ -330,6 +387,9 @@ function wireMenus() {
     if (!event.target.closest('.title')) event.stopPropagation();
   }, true);
   document.addEventListener('keydown', onKey);
+  document.addEventListener('keyup', (event) => {
+    if (event.key === 'Alt' && altAlone && !box.open) toggleBarFocus(event);
+  });
 }
 
 // ---- Start ----

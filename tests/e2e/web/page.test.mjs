@@ -91,6 +91,51 @@ test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; 
   await page.waitForFunction(() => !document.getElementById('box').open);
 });
 
+// axe-core's violations at levels A and AA, as "rule: elements".
+const AXE = readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+const violations = (page) => page.evaluate(async (source) => {
+  if (!window.axe) (0, eval)(source);
+  const { violations } = await axe.run(document, { runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] });
+  return violations.map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target).join(' ')}`);
+}, AXE);
+// The accessibility tree as a screen reader gets it, without the browser's own node numbers and the server's port.
+const tree = async (page) => JSON.parse(JSON.stringify(await page.accessibility.snapshot(),
+  (key, value) => ['backendNodeId', 'loaderId', 'url'].includes(key) ? undefined : value));
+const EXPECTED_TREE = JSON.parse(readFileSync(new URL('expected_tree.json', import.meta.url), 'utf8'));
+
+test('by the keyboard alone: Go Slow off, a cell chosen by the arrows, About; axe finds nothing; the tree; the status spoken at a pace', async () => {
+  const page = await open(browser, server.url + 'orvanta.html');
+  const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
+  const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.textContent);
+  assert.deepEqual(await violations(page), []);
+  await keys('F10', 'ArrowRight', 'Enter', 'ArrowDown', 'Space', 'F10', 'ArrowDown', 'ArrowDown');
+  assert.deepEqual(await tree(page), EXPECTED_TREE);
+  assert.deepEqual(await violations(page), []);
+  await keys('Escape');
+  assert.equal(await focused(), 'Edit');
+  await page.evaluate(() => {
+    window.heard = [];
+    new MutationObserver(() => heard.push([performance.now(), document.getElementById('spoken').textContent]))
+      .observe(document.getElementById('spoken'), { childList: true, characterData: true, subtree: true });
+  });
+  await keys('Tab', 'ArrowRight', 'ArrowRight', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'Enter');
+  assert.deepEqual([await focused(), await page.$eval('#cursor', (mark) => [getComputedStyle(mark).display, mark.offsetLeft, mark.offsetTop])],
+                   ['field', ['block', 2 * 16 + 1, 16 + 1]]);
+  await page.waitForFunction(() => /played: \d\d/.test(document.getElementById('part1').textContent));
+  await sleep(4500);
+  const spoken = await page.evaluate(() => window.heard);
+  assert.ok(spoken.length >= 2 && spoken.every(([at, text], i) => i === 0 || at - spoken[i - 1][0] > 1950), JSON.stringify(spoken));
+  assert.ok(spoken.every(([, text]) => text && !text.startsWith('Games played')), JSON.stringify(spoken));
+  await keys('F10', 'ArrowLeft', 'Enter', 'ArrowDown', 'Enter');
+  await solverEnded(page);
+  assert.match((await field(page)).rows[1][2], /[0-8]/);
+  await keys('F10', 'ArrowRight', 'ArrowRight', 'Enter', 'Enter');
+  assert.equal((await tree(page)).children[0].name, 'About');
+  assert.deepEqual(await violations(page), []);
+  await keys('Escape');
+  assert.equal(await focused(), 'field');
+});
+
 test('a lost game shows its exploded mine and every mine, as the counts say', async () => {
   // A first game that flags before it is lost: Go Slow's pauses leave time to stop after it.
   let seed = 1;
