@@ -101,6 +101,14 @@ const violations = (page) => page.evaluate(async (source) => {
 // The accessibility tree as a screen reader gets it, without the browser's own node numbers and the server's port.
 const tree = async (page) => JSON.parse(JSON.stringify(await page.accessibility.snapshot(),
   (key, value) => ['backendNodeId', 'loaderId', 'url'].includes(key) ? undefined : value));
+// The contrast of the focused element's background with its parent's, as WCAG reckons it.
+const focusContrast = (page) => page.evaluate(() => {
+  const luminance = (element) => getComputedStyle(element).backgroundColor.match(/\d+/g).slice(0, 3)
+    .map((value) => value / 255).map((value) => value <= 0.04045 ? value / 12.92 : ((value + 0.055) / 1.055) ** 2.4)
+    .reduce((sum, value, i) => sum + [0.2126, 0.7152, 0.0722][i] * value, 0);
+  const [light, dark] = [document.activeElement, document.activeElement.parentElement].map(luminance).sort((a, b) => b - a);
+  return (light + 0.05) / (dark + 0.05);
+});
 const EXPECTED_TREE = JSON.parse(readFileSync(new URL('expected_tree.json', import.meta.url), 'utf8'));
 
 test('by the keyboard alone: Go Slow off, a cell chosen by the arrows, About; axe finds nothing; the tree; the status spoken at a pace', async () => {
@@ -110,6 +118,7 @@ test('by the keyboard alone: Go Slow off, a cell chosen by the arrows, About; ax
   assert.deepEqual(await violations(page), []);
   await keys('F10', 'ArrowRight', 'Enter', 'ArrowDown', 'Space', 'F10', 'ArrowDown', 'ArrowDown');
   assert.deepEqual(await tree(page), EXPECTED_TREE);
+  assert.ok(await focusContrast(page) >= 3);
   assert.deepEqual(await violations(page), []);
   await keys('Escape');
   assert.equal(await focused(), 'Edit');
