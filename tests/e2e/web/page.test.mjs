@@ -63,6 +63,29 @@ test('the start: the title, every cell raised on white, the status parts and che
   assert.deepEqual(await field(page, 3), { rows: Array(16).fill('#'.repeat(30)), white: true });
 });
 
+test('every screen: the field as large as whole device pixels let it fit, nothing scrolls, a finger\'s targets, a tap plays', async () => {
+  for (const [width, height, deviceScaleFactor, touch, scale] of [[390, 844, 3, true, 2], [844, 390, 3, true, 2], [768, 1024, 1, false, 1],
+                                                                  [768, 1024, 2, false, 3], [1280, 800, 1, false, 2], [1280, 800, 2, false, 5]]) {
+    const page = await open(browser, server.url + 'orvanta.html');
+    await page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch, isMobile: touch });
+    await page.waitForFunction((scale) => document.getElementById('field').width === 481 * scale, {}, scale);
+    const tap = async (selector, x = 0.5, y = 0.5) => {
+      const box = await (await page.$(selector)).boundingBox();
+      await page.touchscreen.tap(box.x + box.width * x, box.y + box.height * y);
+    };
+    if (touch) await tap('.menu:nth-child(2) .title');
+    const sizes = await page.evaluate(() => [document.documentElement.scrollWidth, document.documentElement.scrollHeight,
+      ...Array.from(document.querySelectorAll('.title, .open .items button'), (target) => Math.min(target.offsetWidth, target.offsetHeight))]);
+    assert.ok(sizes[0] <= width && sizes[1] <= height && sizes.slice(2).every((side) => !touch || side >= 24), `${width}x${height}: ${sizes}`);
+    if (touch) {
+      await tap('#field', 0.1, 0.1);
+      await tap('#field', 0.1, 0.1);
+      await page.waitForFunction(() => document.getElementById('part0').textContent !== '');
+    }
+    await page.close();
+  }
+});
+
 test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; then the canvas equals a full repaint; About', async () => {
   const page = await open(browser, server.url + 'orvanta.html');
   await page.click('.menu:nth-child(2) .title');
