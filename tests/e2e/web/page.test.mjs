@@ -1,8 +1,10 @@
-// Orvanta's page in headless Chromium, as a user meets it: the start, the
-// menu by mouse and keyboard, full-speed play and Stop, a lost game's
-// picture, replays against orvanta-batch, Exit's download and the
-// statistics across a reload, bad addresses, the solver suspended 300 calls
-// deep (release and debug builds), and a console without errors.
+// Orvanta's page in headless Chromium, as a user meets it: the start, every
+// screen and a finger, the menu by mouse and keyboard, the page by keyboard
+// alone with axe-core and the whole accessibility tree, full-speed play and
+// Stop, a lost game's picture, replays against orvanta-batch, Exit's
+// download, two pages' statistics added up, bad addresses, the solver
+// suspended 300 calls deep (release and debug builds), and a console
+// without errors.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
