@@ -1,7 +1,8 @@
 // Orvanta's page measured in headless Chromium (figures, not tests): games
 // a second at full speed next to orvanta-batch --jobs 1, frame times, the
 // page's weight, Stop's delay, memory after 10 s and 60 s of play; and the
-// README's picture of the page mid-game (docs/orvanta-web.png).
+// README's pictures of the page mid-game (docs/orvanta-web.png) and on a
+// phone, a tablet and a laptop screen (docs/orvanta-web-WxH-xS.png).
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
@@ -18,6 +19,16 @@ const shown = await open(browser, server.url + 'orvanta.html');
 await clickCell(shown, 14, 7);
 await sleep(8000);
 await (await shown.$('.window')).screenshot({ path: new URL('../docs/orvanta-web.png', import.meta.url).pathname });
+for (const [width, height, deviceScaleFactor, touch] of [[390, 844, 3, true], [768, 1024, 1], [768, 1024, 2], [1280, 800, 1], [1280, 800, 2]]) {
+  const screen = await open(browser, server.url + 'orvanta.html');
+  await screen.setViewport({ width, height, deviceScaleFactor, hasTouch: !!touch, isMobile: !!touch });
+  const box = await (await screen.$('#field')).boundingBox();
+  const [x, y] = [box.x + box.width * 14.5 / 30, box.y + box.height * 7.5 / 16];
+  await (touch ? screen.touchscreen.tap(x, y) : screen.mouse.click(x, y));
+  await sleep(6000);
+  await screen.screenshot({ path: new URL(`../docs/orvanta-web-${width}x${height}-x${deviceScaleFactor}.png`, import.meta.url).pathname });
+  await screen.close();
+}
 
 const page = await open(browser, server.url + 'orvanta.html');
 const session = await page.createCDPSession();
