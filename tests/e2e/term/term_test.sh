@@ -72,10 +72,10 @@ t send-keys A n
 wait_until "Nonstop and guessing on" "shows '^Edit: N \[x\] Nonstop  G \[ \] Go Slow  A \[x\] Allow Guessing$'"
 shows 'Games played: 0, won: 0, guesses: 0$' || fail "the guess figure while guessing is on"
 
-# The arrow keys take the highlight (reverse video, SGR 7, alone on the
+# The arrow keys (Up among them) take the highlight (reverse video, SGR 7, alone on the
 # screen) to cell (2, 1); Enter there plays games from it; stopped, the last
 # game stays shown. One in eight games is won: play until the last is a lost one.
-t send-keys Right Right Down
+t send-keys Right Right Down Down Up
 sgr() { t capture-pane -p -e | sed -E 's/\x1b\[([0-9;]*)m/<\1>/g'; }
 wait_until "the highlight on cell (2, 1)" "sgr | sed -n 5p | grep -Eq '^\|(<[0-9;]*>)*\[\]\[\]<7>\[\]'"
 [ "$(sgr | grep -o '<7>' | wc -l)" = 1 ] || fail "one cell highlighted"
@@ -99,8 +99,8 @@ wait_until "the message in a small window" "shows '^Orvanta needs 80 x 21 charac
 t resize-window -x 80 -y 24
 wait_until "the whole screen back" '[ "$(screen)" = "$before" ]'
 
-# About, by F1 and by ?, in keys; any key closes it.
-for key in F1 '?'; do
+# About, by H, F1 and ?, in keys; any key closes it.
+for key in H F1 '?'; do
   t send-keys "$key"
   wait_until "About by $key" "shows '\| Choose a square with the arrow keys and Enter, or click on  \|$'"
   shows '\| Solving, E Exit, N Nonstop, G Go Slow, A Allow Guessing, H  \|' || fail "About's keys"
