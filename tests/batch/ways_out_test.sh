@@ -15,7 +15,7 @@ trap 'kill $server; rm -rf "$work"' EXIT
 server=$! && exec 4>&2  # the test's own standard error, where a case's is a file
 t() { tmux -S "$work/tmux" "$@"; }
 fail() { echo "FAIL: $*" >&4; exit 1; }
-poll() { for _ in $(seq 500); do eval "$1" && return; sleep 0.02; done; fail "waited for: $1"; }
+poll() { for _ in $(seq 1500); do eval "$1" && return; sleep 0.02; done; fail "waited for: $1"; }
 "$batch" -n 50 -s 1 --log p1.log --scores p1.txt >/dev/null && ln p1.txt hard.txt && printf x >one || fail "set-up"
 printf '0\t0\r1\t0\r' >cr
 
@@ -39,7 +39,7 @@ term_signalled() {  # LIMITS SIGNAL
   t new-session -d -x 200 -y 24 -c "$PWD" "ulimit -c 0 $1; stty -g >before; \"$term\"; echo \$? >status; stty -g >after"
   poll 't capture-pane -p | grep -q "Games played"' && t send-keys g s
   poll 't capture-pane -p | grep -q "Games played: [1-9]"' && t send-keys t
-  poll 'a=$(t capture-pane -p) && sleep 0.3 && [ "$a" = "$(t capture-pane -p)" ]'
+  poll 'a=$(t capture-pane -p) && sleep 1 && [ "$a" = "$(t capture-pane -p)" ]'
   shown=$(t capture-pane -p | sed -n 's/.*Games played: \([0-9]*\),.*/\1/p')
   kill "-$2" "$(cat "/proc/$(t display -p '#{pane_pid}')/task/"*/children)" && poll '[ -s after ]'
   t capture-pane -p -S -100 | sed '/^$/d' >&2
