@@ -125,15 +125,6 @@ TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCount
     EXPECT_EQ(games_in(scores_text()), 1);
 }
 
-TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
-{
-    solve_command();
-    shut_down();
-    EXPECT_EQ(thread_running, 0) << "the wait took the text, so the solver could end";
-    EXPECT_EQ(sea, nullptr);
-    EXPECT_EQ(games_in(scores_text()), games) << "its game finished during the wait and was written";
-}
-
 TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
 {
     ASSERT_TRUE(solve_until_a_flag_pause());
