@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 #include <tuple>
 
 #include "driver/bridge.h"
