@@ -15,6 +15,7 @@
 
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/kept_counts.h"
 #include "engine/random.h"
 
 namespace {
@@ -60,7 +61,39 @@ value_reader path_into(std::string& place)
     };
 }
 
-// "X,Y" naming a cell of the field.
+// "WxH/M": the field, which every part of the program reads from the
+// engine's globals. Refused: a field without cells, one larger than the
+// engine keeps counts for, or one with no two safe cells (the first click
+// and one more).
+std::string read_field(const std::string& text, batch_options& options)
+{
+    std::size_t cross = text.find('x');
+    std::size_t slash = text.find('/');
+    if (cross == std::string::npos || slash == std::string::npos || slash < cross)
+        return fmt::format("'{}' is not a field WxH/M (width x height / mines)", text);
+    int64_t width = 0;
+    int64_t height = 0;
+    int64_t count = 0;
+    std::string problem = read_number(text.substr(0, cross), 1, MAX_CELLS, width);
+    if (problem.empty())
+        problem = read_number(text.substr(cross + 1, slash - cross - 1), 1, MAX_CELLS, height);
+    if (problem.empty())
+        problem = read_number(text.substr(slash + 1), 0, MAX_CELLS, count);
+    if (!problem.empty())
+        return problem;
+    if (width * height > MAX_CELLS)
+        return fmt::format("'{}' has {} cells, more than the {} a field may have", text, width * height, MAX_CELLS);
+    if (count > width * height - 2)
+        return fmt::format("'{}' has {} mines: at most {} on {} cells (the first cell and one more stay safe)", text,
+                           count, width * height - 2, width * height);
+    xdim = int32_t(width);
+    ydim = int32_t(height);
+    mines = int32_t(count);
+    options.field = text;
+    return "";
+}
+
+// "X,Y" naming a cell of the field, which is checked once the field is known.
 std::string read_cell(const std::string& text, batch_options& options)
 {
     std::size_t comma = text.find(',');
@@ -74,20 +107,27 @@ std::string read_cell(const std::string& text, batch_options& options)
         problem = read_number(text.substr(comma + 1), -any, any, y);
     if (!problem.empty())
         return problem;
-    if (x < 0 || x >= xdim || y < 0 || y >= ydim)
-        return fmt::format("'{}' is outside the {} by {} field (X 0 to {}, Y 0 to {})", text, xdim, ydim, xdim - 1,
-                           ydim - 1);
-    options.first_x = int(x);
-    options.first_y = int(y);
+    options.first_x = int(std::clamp<int64_t>(x, -1, MAX_CELLS));
+    options.first_y = int(std::clamp<int64_t>(y, -1, MAX_CELLS));
+    options.first_text = text;
     return "";
 }
 
-// "random" or "safest".
+// The first cell outside the field, in the words of --first.
+std::string first_outside(const batch_options& options)
+{
+    if (options.first_x >= 0 && options.first_x < xdim && options.first_y >= 0 && options.first_y < ydim)
+        return "";
+    return fmt::format("--first: '{}' is outside the {} by {} field (X 0 to {}, Y 0 to {})", options.first_text, xdim,
+                       ydim, xdim - 1, ydim - 1);
+}
+
+// "random", "safest" or "best".
 std::string read_rule(const std::string& text, batch_options& options)
 {
-    if (text != "random" && text != "safest")
-        return fmt::format("'{}' is not a guessing rule (random or safest)", text);
-    options.guess_rule = text == "random" ? GUESS_RANDOM : GUESS_SAFEST;
+    if (text != "random" && text != "safest" && text != "best")
+        return fmt::format("'{}' is not a guessing rule (random, safest or best)", text);
+    options.guess_rule = text == "random" ? GUESS_RANDOM : text == "safest" ? GUESS_SAFEST : GUESS_BEST;
     return "";
 }
 
@@ -136,6 +176,11 @@ CLI::Option* add_scores(CLI::App& app, batch_options& options)
     });
 }
 
+CLI::Option* add_field(CLI::App& app, batch_options& options)
+{
+    return add_value(app, "--field", [&options](const std::string& text) { return read_field(text, options); });
+}
+
 // The options of a run of games, and which of them cannot go together.
 void add_play_options(CLI::App& app, batch_options& options)
 {
@@ -143,6 +188,7 @@ void add_play_options(CLI::App& app, batch_options& options)
     CLI::Option* until_win = add_flag(app, "--until-win", options.until_win);
     CLI::Option* seed = add_value(app, "-s,--seed", number_into(options.seed, 0, std::numeric_limits<uint32_t>::max()));
     add_value(app, "--first", [&options](const std::string& text) { return read_cell(text, options); });
+    add_field(app, options);
     CLI::Option* no_guess = add_flag(app, "--no-guess", options.no_guess);
     CLI::Option* rule =
         add_value(app, "--guess", [&options](const std::string& text) { return read_rule(text, options); });
@@ -169,6 +215,7 @@ CLI::App* add_merge(CLI::App& app, batch_options& options, bool& help)
     merge->add_option("file", options.merge_files);
     add_log(*merge, options);
     add_scores(*merge, options);
+    add_field(*merge, options);
     add_flag(*merge, "-h,--help", help);
     return merge;
 }
@@ -292,6 +339,8 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
                            {"--trace", options.trace_path == options.log_path ? "" : options.trace_path},
                            {"--scores", options.compare ? "" : options.scores_path},
                            {"--plot", options.plot_path}});
+    if (error.empty())
+        error = first_outside(options);
     if (!error.empty())
         return PARSE_ERROR;
     if (options.shard && options.shards > sequence_count(options)) {
@@ -311,7 +360,7 @@ int sequence_count(const batch_options& options)
 std::string usage_text()
 {
     return "Usage: orvanta-batch [OPTION]...\n"
-           "  or:  orvanta-batch merge FILE... [--scores FILE] [--log FILE]\n"
+           "  or:  orvanta-batch merge FILE... [--field WxH/M] [--scores FILE] [--log FILE]\n"
            "Plays minesweeper games by itself, without a window, and reports how they ended.\n"
            "\n"
            "  -n, --games N      games to play (default 1000)\n"
@@ -319,12 +368,17 @@ std::string usage_text()
            "                     (the games follow one another, so one process plays them)\n"
            "  -s, --seed S       play the games a solver started at clock reading S plays\n"
            "                     (0 to 4294967295; default: the clock now)\n"
-           "      --first X,Y    the first cell of every game (default 0,0; X 0 to 29, Y 0 to 15)\n"
+           "      --field WxH/M  the field: W cells wide, H high, M mines (default 30x16/99;\n"
+           "                     at most 512 cells, at most as many mines as cells less two)\n"
+           "      --first X,Y    the first cell of every game (default 0,0; X 0 to W - 1,\n"
+           "                     Y 0 to H - 1)\n"
            "      --no-guess     never guess when the rules are stuck\n"
            "      --guess RULE   how to guess when the rules are stuck: random (default: any\n"
-           "                     hidden cell), or safest (the cell least likely to hold a\n"
+           "                     hidden cell), safest (the cell least likely to hold a\n"
            "                     mine; the log then gains a column: the chance that all\n"
-           "                     the game's guesses were safe)\n"
+           "                     the game's guesses were safe), or best (near the safest,\n"
+           "                     the cell most likely to leave a safe next click; an exact\n"
+           "                     search once few arrangements of the mines are left)\n"
            "      --compare      play every game with both rules: both summaries side by side,\n"
            "                     the difference of the win rates, both histograms in the plot\n"
            "                     (the games the random rule plays; no log, trace or statistics)\n"

@@ -5,6 +5,7 @@
 #include "driver/solver.h"
 #include "driver/state.h"
 #include "driver/window_side.h"
+#include "engine/best_guess.h"
 #include "engine/board.h"
 #include "engine/guess.h"
 #include "engine/layout.h"
@@ -23,6 +24,8 @@ void play_rules(int n)
             return;
         if (guess_rule == GUESS_SAFEST)
             make_safest_guess();
+        else if (guess_rule == GUESS_BEST)
+            make_best_guess();
         else
             make_a_guess();
         if (blown_up)

@@ -16,7 +16,7 @@ extern std::atomic<int32_t> usery;
 
 // Which guess the game loop makes when the rules are stuck. Only the batch
 // player chooses; the desktop programs keep the random guess.
-enum guess_kind : int32_t { GUESS_RANDOM, GUESS_SAFEST };
+enum guess_kind : int32_t { GUESS_RANDOM, GUESS_SAFEST, GUESS_BEST };
 extern int32_t guess_rule;
 
 extern std::atomic<int32_t> games;          // games started

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <unordered_map>
 
 #include "engine/board.h"
 #include "engine/neighbours.h"
@@ -127,6 +128,60 @@ bool count_exact(group& g, const std::vector<int>& cons, const constraint_set& s
     return place(0);
 }
 
+// Counted groups, by what they are on the board: the constraints in the
+// order the count met them, each as its bounds and cells. The same group
+// in another position (a look-ahead changes one corner of the board and
+// leaves the other groups as they were) is counted once.
+struct kept_group {
+    std::vector<int> key;
+    group counted;
+};
+inline constexpr std::size_t KEPT_GROUPS = 4096;
+std::unordered_map<uint64_t, kept_group> kept;
+const std::vector<int>* cell_of_var;  // the count's var_cell
+std::vector<int> wanted;              // the key of the group being counted
+uint64_t wanted_hash;
+
+// Looks g (its variables found, cons its constraints) up among the groups
+// counted before, which record only when no arrangements are listed.
+bool recall(group& g, const std::vector<int>& cons, const constraint_set& set)
+{
+    wanted.clear();
+    for (int c : cons) {
+        wanted.push_back(set.lo[c]);
+        wanted.push_back(set.hi[c]);
+        wanted.push_back(set.start[c + 1] - set.start[c]);
+        for (int i = set.start[c]; i < set.start[c + 1]; i++)
+            wanted.push_back((*cell_of_var)[set.cells[i]]);
+    }
+    for (int v : g.vars)
+        wanted.push_back((*cell_of_var)[v]);
+    wanted_hash = 14695981039346656037ull;
+    for (int w : wanted)
+        wanted_hash = (wanted_hash ^ uint32_t(w)) * 1099511628211ull;
+    if (state.record)
+        return false;
+    auto found = kept.find(wanted_hash);
+    if (found == kept.end() || found->second.key != wanted)
+        return false;
+    g.ways = found->second.counted.ways;
+    g.mined = found->second.counted.mined;
+    g.arrangements.clear();
+    return true;
+}
+
+// Keeps g, counted, for recall(); true.
+bool keep(const group& g)
+{
+    if (kept.size() >= KEPT_GROUPS)
+        kept.clear();
+    kept_group& place = kept[wanted_hash];
+    place.key = wanted;
+    place.counted.ways = g.ways;
+    place.counted.mined = g.mined;
+    return true;
+}
+
 // half's share of the constraints cons of set: each held to the mines the
 // cells outside half leave possible; those that no longer bind are dropped.
 constraint_set relax(const constraint_set& set, const std::vector<int>& cons, const std::vector<int>& half,
@@ -193,7 +248,7 @@ int count_parts(const std::vector<int>& vars, const constraint_set& set, std::si
                         g.vars.push_back(set.cells[k]);
                     }
             }
-        if (count_exact(g, cons, set)) {
+        if (recall(g, cons, set) || (count_exact(g, cons, set) && keep(g))) {
             out.push_back(std::move(g));
             continue;
         }
@@ -293,6 +348,7 @@ int count_field(const field_view& field, field_count& out, bool record)
     for (int& cell : set.cells)
         cell = out.var_of[cell];
     local_of.resize(out.var_cell.size());
+    cell_of_var = &out.var_cell;
     state.record = record;
     std::vector<int> vars(out.var_cell.size());
     std::iota(vars.begin(), vars.end(), 0);

@@ -33,25 +33,30 @@ bool next_to_number(int x, int y)
 
 }  // namespace
 
+int guess_rank(int index)
+{
+    int x = index % xdim;
+    int y = index / xdim;
+    return hidden_around(x, y) + (next_to_number(x, y) ? 0 : 9);
+}
+
 int safest_cell(const std::vector<double>& chance)
 {
     double lowest = 2.0;
     for (double c : chance)
         if (c >= 0)
             lowest = std::min(lowest, c);
-    // Cells next to a number first; free cells only if none of those ties.
     int best = -1;
     int best_rank = 0;
-    for (int pass = 0; pass < 2 && best < 0; pass++)
-        for (int i = 0; i < int(chance.size()); i++) {
-            if (chance[i] < 0 || chance[i] > lowest + TIE || next_to_number(i % xdim, i / xdim) != (pass == 0))
-                continue;
-            int rank = hidden_around(i % xdim, i / xdim);
-            if (best < 0 || rank < best_rank) {
-                best = i;
-                best_rank = rank;
-            }
+    for (int i = 0; i < int(chance.size()); i++) {
+        if (chance[i] < 0 || chance[i] > lowest + TIE)
+            continue;
+        int rank = guess_rank(i);
+        if (best < 0 || rank < best_rank) {
+            best = i;
+            best_rank = rank;
         }
+    }
     return best;
 }
 

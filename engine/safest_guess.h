@@ -11,6 +11,11 @@
 extern double guess_safety;
 extern int32_t inexact_guesses;
 
+// How good a place a guess is, all else equal, the lower the better: the
+// hidden neighbours of the cell, flagged or not (a corner before an edge
+// before the middle), and 9 more for a cell next to no number.
+int guess_rank(int index);
+
 // The cell a guess opens: the lowest chance of a mine; among cells within
 // 1e-9 of it, one next to a number, then the one with the fewest hidden
 // neighbours, flagged or not (a corner before an edge before the middle),

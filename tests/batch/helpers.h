@@ -20,7 +20,7 @@ protected:
     void play(int64_t games, const std::function<void(worker_plan&)>& change = [](worker_plan&) {})
     {
         // Seed, games, first cell, until-win, no-guess, rule, compare, verbose, log, trace, tallies, stop.
-        worker_plan share{TEST_SEED, games, 29, 15, false, false, GUESS_RANDOM, false, 2, std::tmpfile(),
+        worker_plan share{TEST_SEED, games, 30, 16, 99, 29, 15, false, false, GUESS_RANDOM, false, 2, std::tmpfile(),
                           std::tmpfile(), &tally, nullptr, nullptr};
         change(share);
         tally = {};
