@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "batch/chances.h"
 #include "batch/merge.h"
 #include "batch/options.h"
 #include "batch/runner.h"
@@ -25,6 +26,8 @@ int main(int argc, char** argv)
         return 2;
     case PARSE_MERGE:
         return run_merge(options);
+    case PARSE_CHANCES:
+        return run_chances(options);
     case PARSE_RUN:
         break;
     }

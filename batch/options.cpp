@@ -6,13 +6,13 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <functional>
 #include <limits>
 #include <thread>
 #include <vector>
 
+#include "batch/field.h"
 #include "driver/state.h"
 #include "engine/board.h"
 #include "engine/kept_counts.h"
@@ -26,18 +26,6 @@ inline constexpr int MAX_VERBOSE = 4;
 // Stores an option's value where it belongs, or returns what is wrong with
 // it; CLI11 puts the option's name in front ("--jobs: '0' is out of range").
 using value_reader = std::function<std::string(const std::string&)>;
-
-// A whole decimal number within [low, high].
-std::string read_number(const std::string& text, int64_t low, int64_t high, int64_t& value)
-{
-    const char* end = text.data() + text.size();
-    auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (status == std::errc() && stop == end && value >= low && value <= high)
-        return "";
-    if ((status == std::errc() || status == std::errc::result_out_of_range) && stop == end && !text.empty())
-        return fmt::format("'{}' is out of range ({} to {})", text, low, high);
-    return fmt::format("'{}' is not a whole number", text);
-}
 
 template <typename T>
 value_reader number_into(T& place, int64_t low, int64_t high)
@@ -62,33 +50,16 @@ value_reader path_into(std::string& place)
 }
 
 // "WxH/M": the field, which every part of the program reads from the
-// engine's globals. Refused: a field without cells, one larger than the
-// engine keeps counts for, or one with no two safe cells (the first click
-// and one more).
+// engine's globals.
 std::string read_field(const std::string& text, batch_options& options)
 {
-    std::size_t cross = text.find('x');
-    std::size_t slash = text.find('/');
-    if (cross == std::string::npos || slash == std::string::npos || slash < cross)
-        return fmt::format("'{}' is not a field WxH/M (width x height / mines)", text);
-    int64_t width = 0;
-    int64_t height = 0;
-    int64_t count = 0;
-    std::string problem = read_number(text.substr(0, cross), 1, MAX_CELLS, width);
-    if (problem.empty())
-        problem = read_number(text.substr(cross + 1, slash - cross - 1), 1, MAX_CELLS, height);
-    if (problem.empty())
-        problem = read_number(text.substr(slash + 1), 0, MAX_CELLS, count);
+    field_size field{};
+    std::string problem = read_field_size(text, field);
     if (!problem.empty())
         return problem;
-    if (width * height > MAX_CELLS)
-        return fmt::format("'{}' has {} cells, more than the {} a field may have", text, width * height, MAX_CELLS);
-    if (count > width * height - 2)
-        return fmt::format("'{}' has {} mines: at most {} on {} cells (the first cell and one more stay safe)", text,
-                           count, width * height - 2, width * height);
-    xdim = int32_t(width);
-    ydim = int32_t(height);
-    mines = int32_t(count);
+    xdim = field.width;
+    ydim = field.height;
+    mines = field.mines;
     options.field = text;
     return "";
 }
@@ -220,6 +191,15 @@ CLI::App* add_merge(CLI::App& app, batch_options& options, bool& help)
     return merge;
 }
 
+// chances FILE.
+CLI::App* add_chances(CLI::App& app, batch_options& options, bool& help)
+{
+    CLI::App* chances = app.add_subcommand("chances");
+    chances->add_option("file", options.position_file);
+    add_flag(*chances, "-h,--help", help);
+    return chances;
+}
+
 // The name from the root, with the links in the part that exists followed.
 std::filesystem::path resolved(const std::string& name, std::error_code& failed)
 {
@@ -300,6 +280,7 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     bool version = false;
     add_play_options(app, options);
     CLI::App* merge = add_merge(app, options, help);
+    CLI::App* chances = add_chances(app, options, help);
     add_flag(app, "-h,--help", help);
     add_flag(app, "--version", version);
     try {
@@ -320,12 +301,18 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     }
     if (help || version)
         return help ? PARSE_HELP : PARSE_VERSION;
-    if (merge->parsed()) {
+    for (const CLI::App* sub : {merge, chances})
         for (const CLI::Option* given : app.get_options())
-            if (given->count() > 0) {
-                error = fmt::format("option '{}' does not go with merge", given->get_name());
+            if (sub->parsed() && given->count() > 0) {
+                error = fmt::format("option '{}' does not go with {}", given->get_name(), sub->get_name());
                 return PARSE_ERROR;
             }
+    if (chances->parsed()) {
+        if (options.position_file.empty())
+            error = "chances: name the position file ('-': standard input)";
+        return error.empty() ? PARSE_CHANCES : PARSE_ERROR;
+    }
+    if (merge->parsed()) {
         if (options.merge_files.empty())
             error = "merge: name the statistics files and logs to merge";
         else
@@ -361,6 +348,7 @@ std::string usage_text()
 {
     return "Usage: orvanta-batch [OPTION]...\n"
            "  or:  orvanta-batch merge FILE... [--field WxH/M] [--scores FILE] [--log FILE]\n"
+           "  or:  orvanta-batch chances FILE\n"
            "Plays minesweeper games by itself, without a window, and reports how they ended.\n"
            "\n"
            "  -n, --games N      games to play (default 1000)\n"
@@ -400,7 +388,12 @@ std::string usage_text()
            "\n"
            "merge adds up the statistics files and merges the logs (ordered by seed and game)\n"
            "of runs or parts of a run, writes them to --scores (default qxscores.txt) and\n"
-           "--log, and prints the summary of all their games.\n"
+           "--log, and prints the summary of all their games (of the field --field gives).\n"
+           "\n"
+           "chances reads a position from FILE (- for standard input): a first line WxH/M,\n"
+           "then a line per row, a character per cell: a count 0 to 8 for an opened cell,\n"
+           ". for a hidden cell, F for a flag. It prints the chance of a mine of every hidden\n"
+           "cell and the cell each guessing rule would open.\n"
            "\n"
            "Ctrl-C stops after the games in hand and still writes what was finished.\n"
            "Exit status: 0 done, 1 a worker process failed, 2 bad input or an output file\n"

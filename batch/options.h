@@ -25,9 +25,10 @@ struct batch_options {
     int shard = 0;            // play only part shard (1 to shards) of the run; 0: all of it
     int shards = 1;
     std::vector<std::string> merge_files;  // orvanta-batch merge FILE...
+    std::string position_file;             // orvanta-batch chances FILE
 };
 
-enum parse_result { PARSE_RUN, PARSE_MERGE, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
+enum parse_result { PARSE_RUN, PARSE_MERGE, PARSE_CHANCES, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
 
 // The worker sequences of a run (seed S + k for sequence k): one per job,
 // and no more than there are games; one for --until-win.

@@ -108,6 +108,8 @@ struct endgame {
     std::vector<uint64_t> around;
     std::vector<uint64_t> layouts;
     uint64_t all = 0;
+    std::vector<uint8_t> shown;  // see tabulate_shown()
+    std::vector<uint16_t> pool;  // the sets of layouts on the search's path, each after the one it came from
     int nodes = 0;
     std::unordered_map<uint64_t, std::pair<double, int>> known;  // a set of layouts' value and choice, by its hash
 };
@@ -178,96 +180,134 @@ bool list_layouts()
     return true;
 }
 
-uint64_t hash_of(const std::vector<uint16_t>& set)
+// The number each cell shows in each layout (its hidden neighbours' mines):
+// shown[b * layouts + i].
+void tabulate_shown()
+{
+    std::size_t count = game.layouts.size();
+    game.shown.resize(game.cells.size() * count);
+    for (std::size_t b = 0; b < game.cells.size(); b++)
+        for (std::size_t i = 0; i < count; i++)
+            game.shown[b * count + i] = uint8_t(std::popcount(game.layouts[i] & game.around[b]));
+}
+
+uint64_t hash_of(const uint16_t* set, int size)
 {
     uint64_t h = 1469598103934665603ull;
-    for (uint16_t i : set)
-        h = (h ^ i) * 1099511628211ull;
-    return h ^ (uint64_t(set.size()) << 48);
+    for (int k = 0; k < size; k++)
+        h = (h ^ set[k]) * 1099511628211ull;
+    return h ^ (uint64_t(size) << 48);
 }
 
-// The layouts of set where the cell of bit b is safe, split by the number it
-// shows: parts[k] holds those that show k hidden mines around it.
-void split(const std::vector<uint16_t>& set, int b, std::vector<uint16_t> (&parts)[9])
+// The layouts set[0] to set[size - 1] where the cell of bit b is safe,
+// copied to the top of the pool grouped by the number the cell shows:
+// part k starts at start[k] and ends at start[k + 1].
+void split(const uint16_t* set, int size, int b, int (&start)[10])
 {
-    for (std::vector<uint16_t>& part : parts)
-        part.clear();
+    const uint8_t* shown = game.shown.data() + std::size_t(b) * game.layouts.size();
     uint64_t bit = uint64_t(1) << b;
-    for (uint16_t i : set)
-        if (!(game.layouts[i] & bit))
-            parts[std::popcount(game.layouts[i] & game.around[b])].push_back(i);
+    int counts[9] = {};
+    for (int k = 0; k < size; k++)
+        if (!(game.layouts[set[k]] & bit))
+            counts[shown[set[k]]]++;
+    start[0] = int(game.pool.size());
+    for (int v = 0; v < 9; v++)
+        start[v + 1] = start[v] + counts[v];
+    game.pool.resize(std::size_t(start[9]));
+    int fill[9];
+    std::copy(start, start + 9, fill);
+    for (int k = 0; k < size; k++)
+        if (!(game.layouts[set[k]] & bit))
+            game.pool[std::size_t(fill[shown[set[k]]]++)] = set[k];
 }
 
-// The chance of winning from the layouts of set under the best play, and in
-// *choice the bit of the cell that play opens; -1 once the node budget is spent.
-double solve(const std::vector<uint16_t>& set, int* choice)
+double solve(int from, int size, int* choice);
+
+// The layouts where the cell of bit b is safe, weighed by the chance of
+// winning after it is opened (a sum over layouts: divided by the layouts it
+// started from, a chance). Stops once the sum cannot pass enough; -1 once
+// the node budget is spent.
+double open_and_solve(int from, int size, int b, double enough)
+{
+    int start[10];
+    split(game.pool.data() + from, size, b, start);
+    double sum = 0.0;
+    double left = start[9] - start[0];
+    for (int v = 0; v < 9 && sum + left > enough; v++) {
+        int part = start[v + 1] - start[v];
+        if (part == 0)
+            continue;
+        int next;
+        double value = solve(start[v], part, &next);
+        if (value < 0)
+            return -1;
+        sum += part * value;
+        left -= part;
+    }
+    game.pool.resize(std::size_t(start[0]));
+    return sum;
+}
+
+// The chance of winning from the layouts pool[from] to pool[from + size - 1]
+// under the best play, and in *choice the bit of the cell that play opens;
+// -1 once the node budget is spent.
+double solve(int from, int size, int* choice)
 {
     if (++game.nodes > ENDGAME_NODES)
         return -1;
+    const uint16_t* set = game.pool.data() + from;
     uint64_t every = game.all;
     uint64_t any = 0;
-    for (uint16_t i : set) {
-        every &= game.layouts[i];
-        any |= game.layouts[i];
+    for (int k = 0; k < size; k++) {
+        every &= game.layouts[set[k]];
+        any |= game.layouts[set[k]];
     }
     uint64_t unknown = any & ~every;
     if (unknown == 0)
         return 1.0;
-    std::vector<uint16_t> parts[9];
     // A safe cell that tells something is opened for nothing.
+    std::size_t count = game.layouts.size();
     for (uint64_t safe = game.all & ~any; safe; safe &= safe - 1) {
         int b = std::countr_zero(safe);
-        split(set, b, parts);
-        if (std::count_if(std::begin(parts), std::end(parts), [](const auto& p) { return !p.empty(); }) < 2)
+        const uint8_t* shown = game.shown.data() + std::size_t(b) * count;
+        bool tells = false;
+        for (int k = 1; k < size && !tells; k++)
+            tells = shown[set[k]] != shown[set[0]];
+        if (!tells)
             continue;
-        double sum = 0.0;
-        for (const std::vector<uint16_t>& part : parts)
-            if (!part.empty()) {
-                int next;
-                double value = solve(part, &next);
-                if (value < 0)
-                    return -1;
-                sum += double(part.size()) * value;
-            }
         *choice = b;
-        return sum / double(set.size());
+        double sum = open_and_solve(from, size, b, -1.0);
+        return sum < 0 ? -1 : sum / size;
     }
-    uint64_t key = hash_of(set);
+    uint64_t key = hash_of(set, size);
     if (auto found = game.known.find(key); found != game.known.end()) {
         *choice = found->second.second;
         return found->second.first;
     }
     // Guesses, the safest first: none can win more often than it is safe.
-    std::vector<std::pair<int, int>> order;  // (layouts where the cell is safe, bit)
+    std::pair<int, int> order[64];  // (layouts where the cell is a mine, bit)
+    int guesses = 0;
     for (uint64_t rest = unknown; rest; rest &= rest - 1) {
         int b = std::countr_zero(rest);
-        int safe = 0;
-        for (uint16_t i : set)
-            safe += !(game.layouts[i] & (uint64_t(1) << b));
-        order.emplace_back(-safe, b);
+        int mined = 0;
+        for (int k = 0; k < size; k++)
+            mined += int(game.layouts[set[k]] >> b & 1);
+        order[guesses++] = {mined, b};
     }
-    std::sort(order.begin(), order.end());
-    double best = -1.0;
-    for (auto [unsafe, b] : order) {
-        if (double(-unsafe) <= best * double(set.size()) + TIE)
-            break;
-        split(set, b, parts);
-        double sum = 0.0;
-        for (const std::vector<uint16_t>& part : parts)
-            if (!part.empty()) {
-                int next;
-                double value = solve(part, &next);
-                if (value < 0)
-                    return -1;
-                sum += double(part.size()) * value;
-            }
-        if (sum / double(set.size()) > best + TIE) {
-            best = sum / double(set.size());
-            *choice = b;
+    std::sort(order, order + guesses);
+    double best = 0.0;  // as a sum over layouts
+    *choice = order[0].second;
+    for (int g = 0; g < guesses && size - order[g].first > best + TIE; g++) {
+        double sum = open_and_solve(from, size, order[g].second, best + TIE);
+        if (sum < 0)
+            return -1;
+        if (sum > best + TIE) {
+            best = sum;
+            *choice = order[g].second;
         }
     }
-    game.known[key] = {best, *choice};
-    return best;
+    game.known[key] = {best / size, *choice};
+    return best / size;
 }
 
 // endgame_win_chance() on the board as last counted.
@@ -276,13 +316,17 @@ double search_endgame(int* index)
     if (arrangement_total(board_count, endgame_arrangements) > endgame_arrangements || !list_layouts() ||
         game.layouts.empty())
         return -1;
-    std::vector<uint16_t> set(game.layouts.size());
-    for (std::size_t i = 0; i < set.size(); i++)
-        set[i] = uint16_t(i);
+    tabulate_shown();
+    // Each set on a path is smaller than the one before it and the path
+    // opens each cell at most once: the pool never moves.
+    game.pool.reserve(game.layouts.size() * (game.cells.size() + 2));
+    game.pool.resize(game.layouts.size());
+    for (std::size_t i = 0; i < game.layouts.size(); i++)
+        game.pool[i] = uint16_t(i);
     game.nodes = 0;
     game.known.clear();
     int b = -1;
-    double chance = solve(set, &b);
+    double chance = solve(0, int(game.layouts.size()), &b);
     if (chance >= 0 && b >= 0)
         *index = game.cells[b];
     return b >= 0 ? chance : -1;
@@ -302,11 +346,9 @@ double endgame_win_chance(int* index)
     return search_endgame(index);
 }
 
-int make_best_guess()
+int best_cell()
 {
     int n = xdim * ydim;
-    if (num_hidden(n) == 0)
-        return 0;
     count_board();
     double lowest = lowest_chance(board_chance);
     // The cells near the lowest chance, in the order safest_cell() prefers.
@@ -315,13 +357,13 @@ int make_best_guess()
         if (board_chance[i] >= 0 && board_chance[i] <= lowest + LOOK_AHEAD_MARGIN)
             near.emplace_back(board_chance[i] + TIE * guess_rank(i) / 32, i);
     std::sort(near.begin(), near.end());
-    if (lowest == 0.0)
-        return open_guessed_cell(near.front().second);
+    if (near.empty() || lowest == 0.0)
+        return near.empty() ? -1 : near.front().second;
     if (int cell = dead_pair_cell(); cell >= 0)
-        return open_guessed_cell(cell);
+        return cell;
     int cell = -1;
     if (search_endgame(&cell) >= 0)
-        return open_guessed_cell(cell);
+        return cell;
     double best = -1.0;
     for (int k = 0; k < int(near.size()) && k < LOOK_AHEAD_CELLS; k++) {
         int i = near[k].second;
@@ -333,5 +375,12 @@ int make_best_guess()
             cell = i;
         }
     }
-    return open_guessed_cell(cell);
+    return cell;
+}
+
+int make_best_guess()
+{
+    if (num_hidden(xdim * ydim) == 0)
+        return 0;
+    return open_guessed_cell(best_cell());
 }

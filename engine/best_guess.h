@@ -27,9 +27,13 @@ double two_click_safety(int index);
 // cells, or more than ENDGAME_NODES positions searched.
 double endgame_win_chance(int* index);
 
-// The same contract as make_safest_guess(): a cell known to be safe if the
-// count finds one; the first cell of a pair that nothing can ever tell apart;
-// the endgame search's cell when it is made; else, among the cells near the
+// The cell the best guess opens: a cell known to be safe if the count finds
+// one; the first cell of a pair that nothing can ever tell apart; the
+// endgame search's cell when it is made; else, among the cells near the
 // lowest chance, the one with the highest two_click_safety() (ties as
-// safest_cell() breaks them). Draws no random numbers.
+// safest_cell() breaks them). -1 if no cell is hidden. Draws no random
+// numbers.
+int best_cell();
+
+// The same contract as make_safest_guess(), opening best_cell().
 int make_best_guess();
