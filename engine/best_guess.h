@@ -4,14 +4,14 @@
 
 // Cells whose chance of a mine is within this of the lowest are weighed by
 // the look-ahead; at most LOOK_AHEAD_CELLS of them, safest first.
-inline constexpr double LOOK_AHEAD_MARGIN = 0.1;
-inline constexpr int LOOK_AHEAD_CELLS = 12;
+inline constexpr double LOOK_AHEAD_MARGIN = 0.05;
+inline constexpr int LOOK_AHEAD_CELLS = 8;
 
 // The endgame search takes over when no more arrangements than this fit the
 // board, on at most 64 hidden cells, and gives up (for the look-ahead) after
 // ENDGAME_NODES positions.
-inline constexpr double ENDGAME_ARRANGEMENTS = 300;
-inline constexpr int ENDGAME_NODES = 20000;
+inline constexpr double ENDGAME_ARRANGEMENTS = 3000;
+inline constexpr int ENDGAME_NODES = 200000;
 extern double endgame_arrangements;  // ENDGAME_ARRANGEMENTS unless a test or a measurement changed it
 
 // The chance that opening the hidden unflagged cell at index is safe and
