@@ -129,8 +129,8 @@ std::string read_position(const std::string& text, position& out)
     std::size_t width = std::size_t(out.field.width);
     std::size_t height = std::size_t(out.field.height);
     if (lines.size() - 1 != height)
-        return fmt::format("line {}: a {}x{} field has {} rows; this file has {}", std::min(lines.size(), height + 2),
-                           width, height, height, lines.size() - 1);
+        return fmt::format("line {}: a {}x{} field has {} rows; this file has {}",
+                           std::min(lines.size() + 1, height + 2), width, height, height, lines.size() - 1);
     out.cells.clear();
     for (std::size_t row = 0; row < height; row++) {
         std::string_view line = lines[row + 1];

@@ -2,6 +2,7 @@
 #include "engine/counting.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numeric>
 #include <unordered_map>
@@ -146,7 +147,9 @@ uint64_t wanted_hash;
 // counted before, which record only when no arrangements are listed.
 bool recall(group& g, const std::vector<int>& cons, const constraint_set& set)
 {
-    wanted.clear();
+    // Under another step limit the same group may be cut: the count stays a
+    // function of the position and the limit alone.
+    wanted.assign(1, int(std::min<int64_t>(exact_count_limit, INT32_MAX)));
     for (int c : cons) {
         wanted.push_back(set.lo[c]);
         wanted.push_back(set.hi[c]);

@@ -10,7 +10,9 @@
 
 #include "engine/best_guess.h"
 #include "engine/board.h"
+#include "engine/chances.h"
 #include "engine/reveal.h"
+#include "engine/safest_guess.h"
 #include "tests/support/fixture.h"
 
 namespace {
@@ -167,4 +169,33 @@ TEST_F(BestTest, TwoClicksAndTheEndgameAgreeWithEveryArrangement)
     }
     endgame_arrangements = ENDGAME_ARRANGEMENTS;
     EXPECT_GT(searched, 50);
+}
+
+TEST_F(BestTest, TheLookAheadPassesOverTheSafestCellWhenItLeavesAWorseNextClick)
+{
+    struct known_case {
+        std::vector<std::string> board;
+        int mines;
+        int x;
+        int y;
+    };
+    const known_case KNOWN[] = {
+        {{"1*1", "..."}, 1, 0, 1},           // safe by the mines left, though no rule sees it
+        {{"11", "*."}, 1, 0, 1},             // a pair nothing can tell apart, at once
+        {{"*F2.", "*4.*", "..*."}, 5, 2, 1},  // the safest rule opens 3,0: as safe, a worse next click
+        {{".2**", ".*..", "2**."}, 5, 2, 1},  // and 0,0 here
+    };
+    endgame_arrangements = 0;
+    for (const known_case& c : KNOWN) {
+        load_board(c.board);
+        mines = c.mines;
+        int chosen = best_cell();
+        EXPECT_EQ(chosen, c.x + c.y * xdim) << c.board[0];
+        std::vector<double> chance(std::size_t(xdim) * ydim);
+        compute_chances(chance.data());
+        listing l = list_board();
+        auto h = [&l](int cell) { return int(std::find(l.hidden.begin(), l.hidden.end(), cell) - l.hidden.begin()); };
+        EXPECT_GE(two_clicks(l, h(chosen)), two_clicks(l, h(safest_cell(chance))) - 1e-12) << c.board[0];
+    }
+    endgame_arrangements = ENDGAME_ARRANGEMENTS;
 }

@@ -152,3 +152,14 @@ TEST_F(SafestTest, ChancesAgreeWithEveryArrangementAndCutGroupsStillPlaceTheMine
     }
     EXPECT_GT(cut_rounds, 0) << "a group over the step limit is cut and says so";
 }
+
+TEST_F(SafestTest, AFlagBesideACellCountsAsHiddenInItsRank)
+{
+    // A cell beside a known mine can never show a 0: the flag makes it no
+    // nearer a corner. 9 more for the cells next to no number.
+    load_board({"1F.", "..."});
+    std::vector<int> ranks;
+    for (int i : {2, 3, 4, 5})
+        ranks.push_back(guess_rank(i));
+    EXPECT_EQ(ranks, (std::vector<int>{12, 2, 4, 12}));
+}
