@@ -110,6 +110,7 @@ struct endgame {
     uint64_t all = 0;
     std::vector<uint8_t> shown;  // see tabulate_shown()
     std::vector<uint16_t> pool;  // the sets of layouts on the search's path, each after the one it came from
+    uint64_t opened = 0;         // the cells opened on the search's path
     int nodes = 0;
     std::unordered_map<uint64_t, std::pair<double, int>> known;  // a set of layouts' value and choice, by its hash
 };
@@ -231,6 +232,8 @@ double open_and_solve(int from, int size, int b, double enough)
 {
     int start[10];
     split(game.pool.data() + from, size, b, start);
+    uint64_t before = game.opened;
+    game.opened |= uint64_t(1) << b;
     double sum = 0.0;
     double left = start[9] - start[0];
     for (int v = 0; v < 9 && sum + left > enough; v++) {
@@ -244,6 +247,7 @@ double open_and_solve(int from, int size, int b, double enough)
         sum += part * value;
         left -= part;
     }
+    game.opened = before;
     game.pool.resize(std::size_t(start[0]));
     return sum;
 }
@@ -267,7 +271,8 @@ double solve(int from, int size, int* choice)
         return 1.0;
     // A safe cell that tells something is opened for nothing.
     std::size_t count = game.layouts.size();
-    for (uint64_t safe = game.all & ~any; safe; safe &= safe - 1) {
+    // (Those opened on the way here show one number in every layout left.)
+    for (uint64_t safe = game.all & ~any & ~game.opened; safe; safe &= safe - 1) {
         int b = std::countr_zero(safe);
         const uint8_t* shown = game.shown.data() + std::size_t(b) * count;
         bool tells = false;
@@ -285,15 +290,14 @@ double solve(int from, int size, int* choice)
         return found->second.first;
     }
     // Guesses, the safest first: none can win more often than it is safe.
-    std::pair<int, int> order[64];  // (layouts where the cell is a mine, bit)
+    int mined[64] = {};  // layouts where the cell of each bit is a mine
+    for (int k = 0; k < size; k++)
+        for (uint64_t m = game.layouts[set[k]] & unknown; m; m &= m - 1)
+            mined[std::countr_zero(m)]++;
+    std::pair<int, int> order[64];  // (mined, bit)
     int guesses = 0;
-    for (uint64_t rest = unknown; rest; rest &= rest - 1) {
-        int b = std::countr_zero(rest);
-        int mined = 0;
-        for (int k = 0; k < size; k++)
-            mined += int(game.layouts[set[k]] >> b & 1);
-        order[guesses++] = {mined, b};
-    }
+    for (uint64_t rest = unknown; rest; rest &= rest - 1)
+        order[guesses++] = {mined[std::countr_zero(rest)], std::countr_zero(rest)};
     std::sort(order, order + guesses);
     double best = 0.0;  // as a sum over layouts
     *choice = order[0].second;
@@ -324,6 +328,7 @@ double search_endgame(int* index)
     for (std::size_t i = 0; i < game.layouts.size(); i++)
         game.pool[i] = uint16_t(i);
     game.nodes = 0;
+    game.opened = 0;
     game.known.clear();
     int b = -1;
     double chance = solve(0, int(game.layouts.size()), &b);

@@ -313,10 +313,15 @@ int count_field(const field_view& field, field_count& out, bool record)
     out.groups.clear();
     // One constraint per number with hidden unflagged cells around it, on
     // cell indices first; its cells become variables, numbered in index order.
-    constraint_set set;
-    std::vector<int> cells;
+    static constraint_set set;  // storage kept from one count to the next
+    static std::vector<int> cells;
+    static std::vector<char> next_to_number;
+    set.start.assign(1, 0);
+    set.cells.clear();
+    set.lo.clear();
+    set.hi.clear();
+    next_to_number.assign(n, 0);
     int flags = 0;
-    std::vector<char> next_to_number(n, 0);
     for (int i = 0; i < n; i++) {
         int32_t v = field.cells[i];
         flags += v == CELL_FLAGGED;
