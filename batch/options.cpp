@@ -15,6 +15,7 @@
 #include "batch/field.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/kept_counts.h"
 #include "engine/random.h"
 
@@ -22,6 +23,11 @@ namespace {
 
 inline constexpr int MAX_JOBS = 256;
 inline constexpr int MAX_VERBOSE = 4;
+inline constexpr std::size_t HELP_WIDTH = 80;
+inline constexpr std::size_t HELP_INDENT = 21;  // where an option's text starts
+const std::vector<int> DEFAULT_COMPARISON = {0, 1};  // plain --compare: random against safest
+// Joins two words of the help into one that is never split between lines.
+inline constexpr std::string_view NO_BREAK = "\u00a0";
 
 // Stores an option's value where it belongs, or returns what is wrong with
 // it; CLI11 puts the option's name in front ("--jobs: '0' is out of range").
@@ -93,12 +99,47 @@ std::string first_outside(const batch_options& options)
                        ydim, xdim - 1, ydim - 1);
 }
 
-// "random", "safest" or "best".
+// "random or safest": every rule's name.
+std::string rule_names()
+{
+    std::string names = GUESS_RULES[0].name;
+    for (int r = 1; r < GUESS_RULE_COUNT; r++)
+        names += (r + 1 < GUESS_RULE_COUNT ? ", " : " or ") + std::string(GUESS_RULES[r].name);
+    return names;
+}
+
+std::string not_a_rule(const std::string& name)
+{
+    return fmt::format("'{}' is not a guessing rule ({})", name, rule_names());
+}
+
 std::string read_rule(const std::string& text, batch_options& options)
 {
-    if (text != "random" && text != "safest" && text != "best")
-        return fmt::format("'{}' is not a guessing rule (random, safest or best)", text);
-    options.guess_rule = text == "random" ? GUESS_RANDOM : text == "safest" ? GUESS_SAFEST : GUESS_BEST;
+    int rule = find_guess_rule(text);
+    if (rule < 0)
+        return not_a_rule(text);
+    options.guess_rule = rule;
+    return "";
+}
+
+// "random,safest": two or more rules, each named once.
+std::string read_comparison(const std::string& text, batch_options& options)
+{
+    std::vector<int> rules;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t comma = std::min(text.find(',', start), text.size());
+        std::string name = text.substr(start, comma - start);
+        int rule = find_guess_rule(name);
+        if (rule < 0)
+            return not_a_rule(name);
+        if (std::find(rules.begin(), rules.end(), rule) != rules.end())
+            return fmt::format("'{}' names '{}' twice", text, name);
+        rules.push_back(rule);
+        start = comma + 1;
+    }
+    if (rules.size() < 2)
+        return fmt::format("'{}' names one rule; a comparison takes two or more", text);
+    options.compare = rules;
     return "";
 }
 
@@ -169,7 +210,9 @@ void add_play_options(CLI::App& app, batch_options& options)
     add_value(app, "--verbose", number_into(options.verbose, 0, MAX_VERBOSE));
     CLI::Option* scores = add_scores(app, options);
     add_value(app, "--plot", path_into(options.plot_path));
-    CLI::Option* compare = add_flag(app, "--compare", options.compare);
+    CLI::Option* compare =
+        add_value(app, "--compare", [&options](const std::string& text) { return read_comparison(text, options); })
+            ->expected(0, 1);
     CLI::Option* part =
         add_value(app, "--shard", [&options](const std::string& text) { return read_part(text, options); });
     // A comparison shows its two sides only in the summary and the plot.
@@ -266,6 +309,53 @@ std::string in_our_words(const CLI::ArgumentMismatch& mismatch)
     return "option '" + text.substr(0, text.find(':')) + "' needs a value";
 }
 
+// An option in the help: its names, then text wrapped at HELP_WIDTH in lines
+// that start at HELP_INDENT.
+std::string help_entry(std::string names, const std::string& text)
+{
+    names.resize(std::max(names.size() + 2, HELP_INDENT), ' ');
+    std::string entry;
+    std::string line = names;
+    bool line_empty = true;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find(' ', start), text.size());
+        std::string word = text.substr(start, end - start);
+        start = end + 1;
+        for (std::size_t at; (at = word.find(NO_BREAK)) != std::string::npos;)
+            word.replace(at, NO_BREAK.size(), " ");
+        if (!line_empty && line.size() + 1 + word.size() > HELP_WIDTH) {
+            entry += line + "\n";
+            line = std::string(HELP_INDENT, ' ');
+            line_empty = true;
+        }
+        line += (line_empty ? "" : " ") + word;
+        line_empty = false;
+    }
+    return entry + line + "\n";
+}
+
+// --guess and --compare, from the table of rules.
+std::string rule_help()
+{
+    std::string rules;
+    for (int r = 0; r < GUESS_RULE_COUNT; r++) {
+        const guess_rule_row& row = GUESS_RULES[r];
+        rules += fmt::format("{}{} ({}{}{})", r == 0 ? "" : r + 1 < GUESS_RULE_COUNT ? ", " : ", or ", row.name,
+                             r == 0 ? "default: " : "", row.description,
+                             row.reports_chances ? fmt::format("; the log then gains a column: the chance that all "
+                                                               "the{}game's guesses were safe",
+                                                               NO_BREAK)
+                                                 : "");
+    }
+    return help_entry("      --guess RULE", "how to guess when the rules are stuck: " + rules) +
+           help_entry("      --compare [RULES]",
+                      fmt::format("play every game with each of RULES, two or more named with commas (default "
+                                  "{},{}): their summaries side by side, the difference of each one's win rate from "
+                                  "the first's, their histograms in the plot (the games the first rule plays; no "
+                                  "log, trace or statistics)",
+                                  GUESS_RULES[DEFAULT_COMPARISON[0]].name, GUESS_RULES[DEFAULT_COMPARISON[1]].name));
+}
+
 }  // namespace
 
 parse_result parse_options(int argc, char** argv, batch_options& options, std::string& error)
@@ -301,6 +391,9 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     }
     if (help || version)
         return help ? PARSE_HELP : PARSE_VERSION;
+    const CLI::Option* compare = app.get_option("--compare");
+    if (compare->count() > 0 && compare->results().back().empty())
+        options.compare = DEFAULT_COMPARISON;
     for (const CLI::App* sub : {merge, chances})
         for (const CLI::Option* given : app.get_options())
             if (sub->parsed() && given->count() > 0) {
@@ -324,7 +417,7 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
         options.trace_path = options.log_path;
     error = shared_output({{"--log", options.log_path},
                            {"--trace", options.trace_path == options.log_path ? "" : options.trace_path},
-                           {"--scores", options.compare ? "" : options.scores_path},
+                           {"--scores", options.compare.empty() ? options.scores_path : ""},
                            {"--plot", options.plot_path}});
     if (error.empty())
         error = first_outside(options);
@@ -360,16 +453,8 @@ std::string usage_text()
            "                     at most 512 cells, at most as many mines as cells less two)\n"
            "      --first X,Y    the first cell of every game (default 0,0; X 0 to W - 1,\n"
            "                     Y 0 to H - 1)\n"
-           "      --no-guess     never guess when the rules are stuck\n"
-           "      --guess RULE   how to guess when the rules are stuck: random (default: any\n"
-           "                     hidden cell), safest (the cell least likely to hold a\n"
-           "                     mine; the log then gains a column: the chance that all\n"
-           "                     the game's guesses were safe), or best (near the safest,\n"
-           "                     the cell most likely to leave a safe next click; an exact\n"
-           "                     search once few arrangements of the mines are left)\n"
-           "      --compare      play every game with both rules: both summaries side by side,\n"
-           "                     the difference of the win rates, both histograms in the plot\n"
-           "                     (the games the random rule plays; no log, trace or statistics)\n"
+           "      --no-guess     never guess when the rules are stuck\n" +
+           rule_help() +
            "  -j, --jobs T       worker processes (1 to 256; default: the number of cores);\n"
            "                     worker k plays from seed S + k\n"
            "      --shard K/N    play only part K of N of the run, each on its own machine;\n"

@@ -19,12 +19,12 @@ void set_status_text(int part, const char* text)
 }
 
 void show_new_field() {}
-void repaint_window(void*) {}
+void repaint_window() {}
 void pause_thread(int) {}
 void wait_taking_texts(int) {}
 
 // The batch plays on its workers' own threads and never starts a solver thread.
-int start_solver_thread(void*, int)
+int start_solver_thread(int)
 {
     return 0;
 }

@@ -8,9 +8,10 @@
 #include "driver/game.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/random.h"
 
-static void play_games(benchmark::State& state, int guessing, int rule = GUESS_RANDOM)
+static void play_games(benchmark::State& state, int guessing, int rule = 0)
 {
     std::free(sea);  // the previous benchmark's board
     std::free(scores);
@@ -25,7 +26,7 @@ static void play_games(benchmark::State& state, int guessing, int rule = GUESS_R
     pin_clock(1700000000);
     begin_games();
     for (auto _ : state)
-        play_one_game(nullptr);
+        play_one_game();
     state.counters["games_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["win_rate"] = double(num_wins) / double(games);
 }
@@ -36,7 +37,7 @@ static void BM_games_with_guessing(benchmark::State& state)
 }
 static void BM_games_with_safest_guess(benchmark::State& state)
 {
-    play_games(state, 1, GUESS_SAFEST);
+    play_games(state, 1, find_guess_rule("safest"));
 }
 static void BM_games_without_guessing(benchmark::State& state)
 {

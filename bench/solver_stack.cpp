@@ -12,6 +12,7 @@
 #include "driver/solver.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/random.h"
 
 namespace {
@@ -23,7 +24,7 @@ alignas(PAGE) unsigned char stack[STACK_BYTES];
 
 void* solver(void*)
 {
-    SolverThread(nullptr);
+    SolverThread();
     return nullptr;
 }
 

@@ -7,7 +7,7 @@
 #include "driver/state.h"
 #include "driver/window_side.h"
 
-void solve_command(void* window)
+void solve_command()
 {
     // A Solve still queued behind Exit must not start a solver on a released board.
     if (shut_down_done)
@@ -16,7 +16,7 @@ void solve_command(void* window)
     killthread = 0;
     if (!thread_running) {
         thread_running = 1;
-        if (!start_solver_thread(window, SOLVER_STACK_SIZE))
+        if (!start_solver_thread(SOLVER_STACK_SIZE))
             thread_running = 0;
     }
     print_stats();

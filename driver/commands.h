@@ -8,7 +8,7 @@
 
 // Solve: withdraw a pending stop, start the solver thread if none runs (and
 // never after shut_down), refresh the statistics text.
-void solve_command(void* window);
+void solve_command();
 
 // Stop Solving: the solver ends after its current game.
 void stop_command();

@@ -5,12 +5,11 @@
 #include "driver/solver.h"
 #include "driver/state.h"
 #include "driver/window_side.h"
-#include "engine/best_guess.h"
 #include "engine/board.h"
-#include "engine/guess.h"
+#include "engine/cells.h"
+#include "engine/guess_rules.h"
 #include "engine/layout.h"
 #include "engine/rules.h"
-#include "engine/safest_guess.h"
 
 namespace {
 
@@ -22,22 +21,17 @@ void play_rules(int n)
         apply_rules();
         if (!allow_guessing || num_hidden(n) == 0)
             return;
-        if (guess_rule == GUESS_SAFEST)
-            make_safest_guess();
-        else if (guess_rule == GUESS_BEST)
-            make_best_guess();
-        else
-            make_a_guess();
+        GUESS_RULES[guess_rule].guess();
         if (blown_up)
             return;
     }
 }
 
-void report_outcome(game_result& result, int n, void* window)
+void report_outcome(game_result& result, int n)
 {
     if (result.lost) {
         print_status("Bad guess!");
-        repaint_window(window);
+        repaint_window();
         if (goslow)
             pause_thread(BAD_GUESS_PAUSE_MS);
         return;
@@ -61,7 +55,7 @@ void begin_games()
     layout_minefield(xdim * ydim, mines, 1);
 }
 
-game_result play_one_game(void* window)
+game_result play_one_game()
 {
     int n = xdim * ydim;
     print_status("Starting to solve");
@@ -72,7 +66,7 @@ game_result play_one_game(void* window)
     play_rules(n);
     game_result result{num_hidden(n), blown_up != 0, guesses, 0};
     relaxed_add(scores[result.score], 1);
-    report_outcome(result, n, window);
+    report_outcome(result, n);
     print_stats();
     return result;
 }

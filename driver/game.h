@@ -17,5 +17,5 @@ void begin_games();
 // Plays one game from the cell (userx, usery): lays the field, opens the
 // first cell, applies the rules and guesses while allowed, then counts the
 // game in the statistics and shows its result text and the statistics text.
-// After a bad guess the whole window (null: none) is repainted.
-game_result play_one_game(void* window);
+// After a bad guess the whole window is repainted.
+game_result play_one_game();

@@ -34,14 +34,19 @@ int write_scores_file(output_file& out, const int64_t* counts, int n, std::strin
     return commit_output(out, reason);
 }
 
+void begin_shut_down()
+{
+    killthread = 1;
+    stop_solving = 1;
+    set_status_text(0, "Shutting down...");
+}
+
 std::string shut_down()
 {
     if (shut_down_done)
         return "";
     int n = xdim * ydim;
-    killthread = 1;
-    stop_solving = 1;
-    set_status_text(0, "Shutting down...");
+    begin_shut_down();
     for (int test = 1; thread_running.load(std::memory_order_acquire) && test < SHUTDOWN_WAIT_TESTS; test++)
         wait_taking_texts(SHUTDOWN_WAIT_MS);
     bool solver_ended = !thread_running.load(std::memory_order_acquire);

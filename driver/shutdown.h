@@ -14,6 +14,11 @@ inline constexpr int SHUTDOWN_WAIT_TESTS = 15;
 // 1 once shut_down() has run: nothing may start a solver after it.
 extern std::atomic<int32_t> shut_down_done;
 
+// The first step of shut_down(), for a front end that cannot wait for the
+// solver: silences the display, asks the solver to stop after its game and
+// says so in part 0.
+void begin_shut_down();
+
 // Silences the display, stops the solver (waiting at most 14 x 333 ms while
 // still taking its status texts), writes SCORES_FILE and releases the board
 // and the histogram. If the solver outlives the wait, the file is written

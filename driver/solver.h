@@ -7,4 +7,4 @@ inline constexpr int BAD_GUESS_PAUSE_MS = 1500;
 // The thread's body. window is the main window, repainted after a bad
 // guess. Plays until a game is won (with Nonstop: until stopped) and clears
 // thread_running as its very last act; returns 0.
-int SolverThread(void* window);
+int SolverThread();

@@ -14,9 +14,9 @@ extern std::atomic<int32_t> allow_guessing;  // guess when the rules are stuck
 extern std::atomic<int32_t> userx;           // the cell every game opens first
 extern std::atomic<int32_t> usery;
 
-// Which guess the game loop makes when the rules are stuck. Only the batch
-// player chooses; the desktop programs keep the random guess.
-enum guess_kind : int32_t { GUESS_RANDOM, GUESS_SAFEST, GUESS_BEST };
+// Which guess the game loop makes when the rules are stuck: a row of
+// GUESS_RULES. Only the batch player chooses; the desktop programs keep row 0,
+// the random guess.
 extern int32_t guess_rule;
 
 extern std::atomic<int32_t> games;          // games started

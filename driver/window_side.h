@@ -17,7 +17,7 @@ void show_new_field();
 
 // Have the whole window repainted (every cell from the board, both status
 // parts) after the cells already shown. Returns without waiting.
-void repaint_window(void* window);
+void repaint_window();
 
 // Set status bar part 0 or 1 to text; returns once the window thread has
 // taken it (at once when called on the window thread).
@@ -26,10 +26,10 @@ void set_status_text(int part, const char* text);
 // Pause the calling thread.
 void pause_thread(int milliseconds);
 
-// Window thread: start a thread running SolverThread(window) with a stack of
+// Window thread: start a thread running SolverThread() with a stack of
 // stack_size bytes at a priority below the window thread's. Nothing keeps or
 // waits on it. Returns 0 if the thread could not be created.
-int start_solver_thread(void* window, int stack_size);
+int start_solver_thread(int stack_size);
 
 // Window thread, during the shutdown: wait this long while still taking what
 // the solver thread is waiting to hand over (its status texts, and redraws

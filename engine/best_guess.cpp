@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/counting.h"
 #include "engine/guess.h"
 #include "engine/neighbours.h"
@@ -387,5 +388,8 @@ int make_best_guess()
 {
     if (num_hidden(xdim * ydim) == 0)
         return 0;
-    return open_guessed_cell(best_cell());
+    int cell = best_cell();
+    guess_safety *= 1.0 - board_chance[cell];
+    inexact_guesses += !board_count.exact;
+    return open_guessed_cell(cell);
 }

@@ -35,5 +35,6 @@ double endgame_win_chance(int* index);
 // numbers.
 int best_cell();
 
-// The same contract as make_safest_guess(), opening best_cell().
+// The same contract as make_safest_guess(), opening best_cell(), and
+// keeping guess_safety and inexact_guesses as it does.
 int make_best_guess();

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/chances.h"
 #include "engine/guess.h"
 #include "engine/neighbours.h"

@@ -1,6 +1,7 @@
 // The command line read in-process: every option in its forms, repeated
 // options, help and version, and every kind of bad value.
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,20 +42,23 @@ TEST(Options, EveryFormEveryProblem)
     const std::pair<std::vector<std::string>, std::string> runs[] = {
         {{"--guess", "safest", "--shard", "2/4", "-s", "5", "-j", "4", "--log", "l", "--trace", "./l"},
          "games 1000 until-win false seed 5 field 30x16/99 first 0,0 no-guess false jobs 4 log 'l' trace 'l' verbose 2 "
-         "scores 'qxscores.txt' plot '' guess 1 compare false shard 2/4"},
+         "scores 'qxscores.txt' plot '' guess 1 compare [] shard 2/4"},
         {{"--games", "20", "--until-win", "--seed=4294967295", "--first", "29,15", "--no-guess", "-j3", "--log", "-",
           "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg", "--guess", "best"},
-         "games 20 until-win true seed 4294967295 field 30x16/99 first 29,15 no-guess true jobs 3 log '-' trace 't.txt' verbose 4 "
-         "scores 's.txt' plot 'p.svg' guess 2 compare false shard 0/1"},
+         "games 20 until-win true seed 4294967295 field 30x16/99 first 29,15 no-guess true jobs 3 log '-' "
+         "trace 't.txt' verbose 4 scores 's.txt' plot 'p.svg' guess 2 compare [] shard 0/1"},
         {{"--first", "15,31", "--field", "16x32/100", "-s", "1", "-j", "1"},  // the cell is checked on the field given
          "games 1000 until-win false seed 1 field 16x32/100 first 15,31 no-guess false jobs 1 log '' trace '' "
-         "verbose 2 scores 'qxscores.txt' plot '' guess 0 compare false shard 0/1"},
+         "verbose 2 scores 'qxscores.txt' plot '' guess 0 compare [] shard 0/1"},
         {{"-n", "7", "-s", "0", "--jobs=1", "--games=9", "-n9", "--compare"},
          "games 9 until-win false seed 0 field 30x16/99 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
-         "scores 'qxscores.txt' plot '' guess 0 compare true shard 0/1"},
+         "scores 'qxscores.txt' plot '' guess 0 compare [0, 1] shard 0/1"},
+        {{"--compare", "best,safest,random", "-s", "0", "-j", "1"},
+         "games 1000 until-win false seed 0 field 30x16/99 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
+         "scores 'qxscores.txt' plot '' guess 0 compare [2, 1, 0] shard 0/1"},
         {{},  // the seed is the clock now, a job per core
-         fmt::format("games 1000 until-win false seed {} field 30x16/99 first 0,0 no-guess false jobs {} log '' trace '' verbose 2 "
-                     "scores 'qxscores.txt' plot '' guess 0 compare false shard 0/1",
+         fmt::format("games 1000 until-win false seed {} field 30x16/99 first 0,0 no-guess false jobs {} log '' "
+                     "trace '' verbose 2 scores 'qxscores.txt' plot '' guess 0 compare [] shard 0/1",
                      clock_seconds(), std::max(1u, std::thread::hardware_concurrency()))},
     };
     for (const auto& [args, read] : runs)
@@ -88,6 +92,9 @@ TEST(Options, EveryFormEveryProblem)
         {{"--log="}, "--log: the file name is empty"},
         {{"--scores", "-"}, "--scores: the statistics file cannot go to standard output"},
         {{"--guess", "worst"}, "--guess: 'worst' is not a guessing rule (random, safest or best)"},
+        {{"--compare=random,worst"}, "--compare: 'worst' is not a guessing rule (random, safest or best)"},
+        {{"--compare", "safest"}, "--compare: 'safest' names one rule; a comparison takes two or more"},
+        {{"--compare", "safest,random,safest"}, "--compare: 'safest,random,safest' names 'safest' twice"},
         {{"--field", "0x16/0"}, "--field: '0' is out of range (1 to 512)"},
         {{"--field", "30x0/0"}, "--field: '0' is out of range (1 to 512)"},
         {{"--field", "23x23/99"}, "--field: '23x23/99' has 529 cells, more than the 512 a field may have"},

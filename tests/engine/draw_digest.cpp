@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     pin_clock(uint32_t(std::strtoul(argv[1], nullptr, 10)));
     begin_games();
     for (long game = std::atol(argv[5]); game > 0; game--)
-        play_one_game(nullptr);
+        play_one_game();
     draw_record record = random_record();
     std::printf("%" PRIu64 " %016" PRIx64 "\n", record.draws, record.digest);
     return 0;

@@ -52,9 +52,9 @@ void pause_thread(int milliseconds)
     released.wait(hold, [] { return !pauses_held; });
 }
 
-int start_solver_thread(void* window, int stack_size)
+int start_solver_thread(int stack_size)
 {
-    return start_detached_solver(window, stack_size);
+    return start_detached_solver(stack_size);
 }
 
 void reset_recorder()
@@ -91,6 +91,14 @@ std::vector<std::string> texts(int part)
         if (event.starts_with(prefix))
             shown.push_back(event.substr(prefix.size()));
     return shown;
+}
+
+std::string joined_events()
+{
+    std::string text;
+    for (const std::string& event : events())
+        text += (text.empty() ? "" : "; ") + event;
+    return text;
 }
 
 bool serve_window_until(const std::function<bool()>& done, int milliseconds)

@@ -178,7 +178,7 @@ void show_new_field()
     post_job({JOB_NEW_FIELD, 0, 0});
 }
 
-void repaint_window(void*)
+void repaint_window()
 {
     // Queued behind the cells already shown, as a repaint follows them.
     post_job({JOB_REPAINT, 0, 0});

@@ -4,10 +4,10 @@
 
 void show_cell(int, int) {}
 void show_new_field() {}
-void repaint_window(void*) {}
+void repaint_window() {}
 void set_status_text(int, const char*) {}
 void pause_thread(int) {}
-int start_solver_thread(void*, int)
+int start_solver_thread(int)
 {
     return 0;
 }

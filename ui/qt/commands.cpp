@@ -1,21 +1,22 @@
-// Exit, Solve, Stop, the three options, About and unknown ids.
+// The menu bar built from the menu table, its check marks, and its commands
+// run through the front-end core, with the boxes they show.
 #include "ui/qt/commands.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMetaObject>
-#include <string>
+#include <vector>
 
-#include "driver/commands.h"
-#include "driver/shutdown.h"
-#include "driver/state.h"
-#include "resources/resource_ids.h"
-#include "ui/common/menu_options.h"
+#include "ui/common/front_end.h"
+#include "ui/common/menu_table.h"
 #include "ui/common/window_queue.h"
-#include "ui/qt/main_window.h"
 
 namespace {
+
+QWidget* menu_window;  // owns the menu bar and the boxes
+std::vector<QAction*> check_items;
 
 void show_box(QMessageBox::Icon icon, QWidget* owner, const char* caption, const char* text)
 {
@@ -24,35 +25,36 @@ void show_box(QMessageBox::Icon icon, QWidget* owner, const char* caption, const
     box.exec();
 }
 
-// Exit and closing the window: stop in order, write the statistics (or say
-// why they could not be written), end the loop.
-void command_exit()
-{
-    std::string failure = shut_down();
-    if (!failure.empty())
-        show_information_box(main_window, failure.c_str());
-    QCoreApplication::exit(0);
-}
-
-void command_stop()
-{
-    stop_command();
-    invalidate_window();
-}
-
-void command_toggle(std::atomic<int32_t>& flag)
-{
-    toggle_option(flag);
-    sync_check_marks();
-    invalidate_window();
-}
-
-void command_about()
-{
-    show_box(QMessageBox::NoIcon, main_window, ABOUT_CAPTION, ABOUT_TEXT);
-}
-
 }  // namespace
+
+QMenuBar* create_menu_bar(QWidget* window)
+{
+    menu_window = window;
+    check_items.clear();
+    auto* bar = new QMenuBar(window);
+    QMenu* menu = nullptr;
+    for (const menu_row& row : MENU_ROWS) {
+        if (row.kind == MENU_POPUP) {
+            menu = bar->addMenu(QString::fromLatin1(row.label));
+        } else if (row.kind == MENU_SEPARATOR) {
+            menu->addSeparator();
+        } else {
+            QAction* item = menu->addAction(QString::fromLatin1(row.label));
+            item->setData(row.id);
+            item->setCheckable(row.kind == MENU_CHECK);
+            if (row.kind == MENU_CHECK)
+                check_items.push_back(item);
+        }
+    }
+    QObject::connect(bar, &QMenuBar::triggered, [](QAction* item) { post_command(item->data().toInt()); });
+    return bar;
+}
+
+void sync_check_marks()
+{
+    for (QAction* item : check_items)
+        item->setChecked(is_checked(item->data().toInt()));
+}
 
 void show_information_box(QWidget* owner, const char* text)
 {
@@ -61,29 +63,19 @@ void show_information_box(QWidget* owner, const char* text)
 
 void post_command(int id)
 {
-    QMetaObject::invokeMethod(main_window, [id] { handle_command(id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(menu_window, [id] { handle_command(id); }, Qt::QueuedConnection);
 }
 
 void handle_command(int id)
 {
-    switch (id) {
-    case IDM_EXIT:
-        command_exit();
-        break;
-    case IDM_SOLVE:
-        solve_command(main_window);
-        break;
-    case IDM_ABOUT:
-        command_about();
-        break;
-    case IDM_STOP:
-        command_stop();
-        break;
-    default:
-        if (std::atomic<int32_t>* option = option_of(id))
-            command_toggle(*option);
-        else
-            show_information_box(main_window, UNDEFINED_COMMAND_TEXT);
-        break;
-    }
+    command_outcome outcome = run_command(id);
+    if (!outcome.box_text.empty())
+        show_box(outcome.box_information ? QMessageBox::Information : QMessageBox::NoIcon, menu_window,
+                 outcome.box_caption ? outcome.box_caption : "", outcome.box_text.c_str());
+    if (outcome.check_marks)
+        sync_check_marks();
+    if (outcome.repaint)
+        invalidate_window();
+    if (outcome.quit)
+        QCoreApplication::exit(0);
 }

@@ -1,7 +1,6 @@
 // The main window's widgets, its menu and its events.
 #include "ui/qt/main_window.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -9,7 +8,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "driver/state.h"
 #include "resources/resource_ids.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
@@ -20,9 +18,6 @@
 
 MainWindow* main_window;
 FieldView* field_view;
-QAction* nonstop_item;
-QAction* goslow_item;
-QAction* guess_item;
 
 bool MainWindow::event(QEvent* event)
 {
@@ -63,49 +58,6 @@ void FieldView::mousePressEvent(QMouseEvent* event)
         return;
     if (press_field(static_cast<unsigned>(pixel.x()), static_cast<unsigned>(pixel.y())))
         post_command(IDM_SOLVE);
-}
-
-namespace {
-
-QAction* add_item(QMenu* menu, const char* text, int id)
-{
-    QAction* item = menu->addAction(QString::fromLatin1(text));
-    item->setData(id);
-    return item;
-}
-
-QAction* add_option(QMenu* menu, const char* text, int id)
-{
-    QAction* item = add_item(menu, text, id);
-    item->setCheckable(true);
-    return item;
-}
-
-QMenuBar* create_menu_bar(QWidget* window)
-{
-    auto* bar = new QMenuBar(window);
-    QMenu* file = bar->addMenu("&File");
-    add_item(file, "&Solve", IDM_SOLVE);
-    add_item(file, "S&top Solving", IDM_STOP);
-    file->addSeparator();
-    add_item(file, "&Exit", IDM_EXIT);
-    QMenu* edit = bar->addMenu("&Edit");
-    nonstop_item = add_option(edit, "&Nonstop", IDM_NONSTOP);
-    goslow_item = add_option(edit, "&Go Slow", IDM_GOSLOW);
-    guess_item = add_option(edit, "&Allow Guessing", IDM_GUESS);
-    QMenu* help = bar->addMenu("&Help");
-    add_item(help, "&About", IDM_ABOUT);
-    QObject::connect(bar, &QMenuBar::triggered, [](QAction* item) { post_command(item->data().toInt()); });
-    return bar;
-}
-
-}  // namespace
-
-void sync_check_marks()
-{
-    nonstop_item->setChecked(nonstop != 0);
-    goslow_item->setChecked(goslow != 0);
-    guess_item->setChecked(allow_guessing != 0);
 }
 
 void create_main_window()

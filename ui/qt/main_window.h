@@ -4,8 +4,6 @@
 #include <QEvent>
 #include <QWidget>
 
-class QAction;
-
 // The top-level window: menu bar, field view and status bar.
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -28,10 +26,6 @@ inline const QEvent::Type TAKE_JOBS_EVENT = static_cast<QEvent::Type>(QEvent::Us
 
 extern MainWindow* main_window;
 extern FieldView* field_view;
-// The three options' menu items, whose check marks follow their flags.
-extern QAction* nonstop_item;
-extern QAction* goslow_item;
-extern QAction* guess_item;
 
 inline constexpr const char* WINDOW_TITLE = "Orvanta";
 
@@ -39,5 +33,3 @@ inline constexpr const char* WINDOW_TITLE = "Orvanta";
 // board; not shown yet.
 void create_main_window();
 
-// Sets the three check marks from their flags.
-void sync_check_marks();

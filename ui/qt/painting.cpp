@@ -1,8 +1,8 @@
 // Drawing the solver's redraws into the field's picture, and the full repaint.
 #include "ui/qt/painting.h"
 
-#include "driver/bridge.h"
 #include "engine/board.h"
+#include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
 #include "ui/qt/main_window.h"
@@ -42,9 +42,5 @@ void paint_window()
     for (int y = 0; y < ydim; y++)
         for (int x = 0; x < xdim; x++)
             print_cell(x, y, field_picture);
-    print_stats();
-    // Part 0 shows the last status even while shutting down.
-    char status[STATUS_TEXT_SIZE];
-    copy_glob_status(status);
-    show_status_part(0, status);
+    rewrite_status_parts();
 }

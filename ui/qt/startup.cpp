@@ -3,36 +3,34 @@
 
 #include <QWindow>
 
-#include "driver/state.h"
-#include "engine/board.h"
-#include "engine/layout.h"
+#include "ui/common/front_end.h"
 #include "ui/common/window_queue.h"
 #include "ui/qt/commands.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/painting.h"
 #include "ui/qt/tiles.h"
 
-int Init_Instance()
+namespace {
+const char* open_window()
 {
-    set_start_values();
-    if (!allocate_arrays()) {
-        show_information_box(nullptr, "Memory allocation error");
-        return 0;
-    }
-    if (!load_tiles()) {
-        show_information_box(nullptr, "Load resource error");
-        return 0;
-    }
+    if (!load_tiles())
+        return "Load resource error";
     create_main_window();
     main_window->winId();
-    if (!main_window->windowHandle()) {
-        show_information_box(nullptr, "Unable to create window");
-        return 0;
-    }
+    if (!main_window->windowHandle())
+        return "Unable to create window";
     main_window->windowHandle()->installEventFilter(main_window);
     open_window_queue();
-    // Laid before the window is shown, because painting reads the board.
-    layout_minefield(xdim * ydim, mines, 1);
+    return nullptr;
+}
+}  // namespace
+
+int Init_Instance()
+{
+    if (const char* failure = start_up(open_window)) {
+        show_information_box(nullptr, failure);
+        return 0;
+    }
     invalidate_window();
     main_window->show();
     return 1;

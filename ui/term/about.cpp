@@ -38,7 +38,7 @@ int about_box_columns()
     return widest_line() + 4;
 }
 
-void show_about()
+void show_about(const char* caption, const char* text)
 {
     if (about_box)
         return;
@@ -47,12 +47,12 @@ void show_about()
     if (!about_box)
         return;
     wborder(about_box, '|', '|', '-', '-', '+', '+', '+', '+');
-    mvwprintw(about_box, 0, 2, " %s ", ABOUT_CAPTION);
+    mvwprintw(about_box, 0, 2, " %s ", caption);
     int row = 1;
-    for (const char* line = ABOUT_TEXT; *line; line = std::strchr(line, '\n') + 1)
+    for (const char* line = text; *line; line = std::strchr(line, '\n') + 1)
         mvwaddnstr(about_box, row++, 2, line, static_cast<int>(std::strchr(line, '\n') - line));
     mvwaddstr(about_box, about_box_rows() - 1, (width - 6) / 2, "[ OK ]");
-    screen_changed();
+    show_over_screen(about_box);
 }
 
 int about_shown()
@@ -62,16 +62,8 @@ int about_shown()
 
 void close_about()
 {
+    show_over_screen(nullptr);
     delwin(about_box);
     about_box = nullptr;
     touchwin(stdscr);
-    screen_changed();
-}
-
-void overlay_about()
-{
-    if (!about_box)
-        return;
-    touchwin(about_box);
-    wnoutrefresh(about_box);
 }

@@ -5,9 +5,8 @@
 int about_box_rows();
 int about_box_columns();
 
-void show_about();
+// The About text's box (the largest a command shows), with this caption and
+// text, which must be no larger.
+void show_about(const char* caption, const char* text);
 int about_shown();
 void close_about();
-
-// Puts the box over what the refresh is about to send, if it is shown.
-void overlay_about();

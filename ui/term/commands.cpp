@@ -1,82 +1,110 @@
-// The keys are the menu's mnemonics; About, whose mnemonic Allow Guessing
-// already has, takes its menu's: H for Help.
+// The menu table as keys: the command lines with the options' states, and a
+// key runs its entry's command through the front-end core.
 #include "ui/term/commands.h"
 
 #include <curses.h>
 
-#include <atomic>
 #include <cctype>
-#include <cstdint>
+#include <cstring>
 
-#include "driver/commands.h"
+#include "ui/common/front_end.h"
 #include "resources/resource_ids.h"
-#include "ui/common/menu_options.h"
+#include "ui/common/menu_table.h"
 #include "ui/common/window_queue.h"
 #include "ui/term/about.h"
+#include "ui/term/screen.h"
 
 bool exit_chosen;
+std::string exit_failure;
 
 namespace {
 
-struct menu_key {
-    int row;
-    const char* menu;  // shown before the first key of each menu
-    char key;
-    const char* text;
-    int id;
-};
-const menu_key MENU_KEYS[] = {
-    {0, "File:", 'S', "Solve", IDM_SOLVE},
-    {0, nullptr, 'T', "Stop Solving", IDM_STOP},
-    {0, nullptr, 'E', "Exit", IDM_EXIT},
-    {0, "  Help:", 'H', "About", IDM_ABOUT},
-    {1, "Edit:", 'N', "Nonstop", IDM_NONSTOP},
-    {1, nullptr, 'G', "Go Slow", IDM_GOSLOW},
-    {1, nullptr, 'A', "Allow Guessing", IDM_GUESS},
-};
+constexpr int LINE_COLUMNS = 80;
+constexpr int MENU_GAP = 2;  // columns between two menus on one line
+constexpr const menu_row* MENU_END = MENU_ROWS + sizeof MENU_ROWS / sizeof MENU_ROWS[0];
 
-void run_command(const menu_key& command)
+// A label as shown: without the '&' that marks its mnemonic.
+void add_label(const char* label)
 {
-    switch (command.id) {
-    case IDM_EXIT:
+    for (const char* c = label; *c; c++)
+        if (*c != '&')
+            addch(static_cast<unsigned char>(*c));
+}
+
+int label_width(const char* label)
+{
+    return static_cast<int>(std::strlen(label)) - (std::strchr(label, '&') ? 1 : 0);
+}
+
+// The entries of the menu that starts at popup: those with a key.
+template <typename F>
+void for_each_entry(const menu_row* popup, F visit)
+{
+    for (const menu_row* row = popup + 1; row != MENU_END && row->kind != MENU_POPUP; row++)
+        if (row->key)
+            visit(*row);
+}
+
+// "Title: " and every entry as "K [x] Label  ".
+int menu_width(const menu_row* popup)
+{
+    int width = label_width(popup->label) + 2;
+    for_each_entry(popup, [&width](const menu_row& row) {
+        width += 1 + (row.kind == MENU_CHECK ? 4 : 0) + 1 + label_width(row.label) + 2;
+    });
+    return width;
+}
+
+void draw_menu(const menu_row* popup)
+{
+    add_label(popup->label);
+    addstr(": ");
+    for_each_entry(popup, [](const menu_row& row) {
+        attron(A_BOLD);
+        addch(static_cast<unsigned char>(row.key));
+        attroff(A_BOLD);
+        if (row.kind == MENU_CHECK)
+            addstr(is_checked(row.id) ? " [x]" : " [ ]");
+        addch(' ');
+        add_label(row.label);
+        addstr("  ");
+    });
+}
+
+void show_outcome(const command_outcome& outcome)
+{
+    if (outcome.quit) {
+        // Shown once the terminal is put back.
+        exit_failure = outcome.box_text;
         exit_chosen = true;
-        break;
-    case IDM_SOLVE:
-        solve_command(stdscr);
-        break;
-    case IDM_ABOUT:
-        show_about();
-        break;
-    case IDM_STOP:
-        stop_command();
-        invalidate_window();
-        break;
-    default:
-        toggle_option(*option_of(command.id));
-        invalidate_window();
-        break;
+        return;
     }
+    if (!outcome.box_text.empty())
+        show_about(outcome.box_caption, outcome.box_text.c_str());
+    if (outcome.repaint)
+        invalidate_window();
 }
 
 }  // namespace
 
 void draw_commands()
 {
-    int row = -1;
-    for (const menu_key& command : MENU_KEYS) {
-        if (command.row != row) {
-            row = command.row;
-            move(row, 0);
-            clrtoeol();
-        }
-        if (command.menu)
-            printw("%s ", command.menu);
-        attron(A_BOLD);
-        addch(static_cast<chtype>(command.key));
-        attroff(A_BOLD);
-        if (std::atomic<int32_t>* option = option_of(command.id))
-            addstr(*option ? " [x]" : " [ ]");
-        printw(" %s  ", command.text);
+    // Each menu goes on the first line with room for it: File and Help share one.
+    int used[COMMAND_ROWS] = {};
+    for (int line = 0; line < COMMAND_ROWS; line++) {
+        move(line, 0);
+        clrtoeol();
+    }
+    for (const menu_row* popup = MENU_ROWS; popup != MENU_END; popup++) {
+        if (popup->kind != MENU_POPUP)
+            continue;
+        int width = menu_width(popup);
+        int line = 0;
+        while (line + 1 < COMMAND_ROWS && used[line] > 0 && used[line] + MENU_GAP + width > LINE_COLUMNS)
+            line++;
+        move(line, used[line] + (used[line] > 0 ? MENU_GAP : 0));
+        used[line] += (used[line] > 0 ? MENU_GAP : 0) + width;
+        draw_menu(popup);
     }
 }
 
@@ -84,7 +112,12 @@ void run_command_key(int key)
 {
     if (key < 0 || key > 255)
         return;
-    for (const menu_key& command : MENU_KEYS)
-        if (std::toupper(key) == command.key)
-            run_command(command);
+    for (const menu_row& row : MENU_ROWS)
+        if (row.key && std::toupper(key) == row.key)
+            show_outcome(run_command(row.id));
+}
+
+void run_solve()
+{
+    show_outcome(run_command(IDM_SOLVE));
 }

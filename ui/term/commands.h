@@ -1,12 +1,19 @@
-// The menu's commands as keys: the line that lists them with the options'
+// The menu's commands as keys: the lines that list them with the options'
 // states, and what each does.
 #pragma once
 
+#include <string>
+
 // Set by Exit; the loop then ends and the program shuts down.
 extern bool exit_chosen;
+// Why Exit could not write the statistics file, or empty.
+extern std::string exit_failure;
 
-// Draws the two command lines: File and Help, then Edit with the options' states.
+// Draws the command lines: each menu with its keys and the options' states.
 void draw_commands();
 
 // Runs the command whose key this is, in either case; other keys do nothing.
 void run_command_key(int key);
+
+// Solve, as a chosen cell starts it.
+void run_solve();

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "driver/commands.h"
 #include "driver/state.h"
 #include "engine/board.h"
 #include "ui/common/geometry.h"
@@ -34,7 +33,7 @@ void pick_cell(int x, int y)
     cursor_x = x;
     cursor_y = y;
     show_cursor_cell();
-    solve_command(stdscr);
+    run_solve();
 }
 
 void press_mouse()

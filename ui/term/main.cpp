@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/shutdown.h"
-#include "driver/state.h"
-#include "engine/board.h"
-#include "engine/layout.h"
+#include "resources/resource_ids.h"
+#include "ui/common/front_end.h"
 #include "ui/common/window_queue.h"
+#include "ui/term/about.h"
 #include "ui/term/commands.h"
+#include "ui/term/drawing.h"
 #include "ui/term/events.h"
 #include "ui/term/input.h"
 #include "ui/term/screen.h"
@@ -41,6 +41,20 @@ int run_loop()
     return 0;
 }
 
+const char* open_terminal()
+{
+    if (!prepare_events() || !open_screen()) {
+        static std::string failure;
+        const char* name = std::getenv("TERM");
+        failure = std::string("cannot use this terminal (TERM=") + (name ? name : "") + ").";
+        return failure.c_str();
+    }
+    prepare_tile_colours();
+    make_room_for_box(about_box_rows(), about_box_columns());
+    open_window_queue();
+    return nullptr;
+}
+
 }  // namespace
 
 int main()
@@ -49,29 +63,22 @@ int main()
         std::fputs("orvanta-term: its standard input and output must be a terminal.\n", stderr);
         return 1;
     }
-    set_start_values();
-    if (!allocate_arrays()) {
-        std::fputs("orvanta-term: Memory allocation error\n", stderr);
+    if (const char* failure = start_up(open_terminal)) {
+        std::fprintf(stderr, "orvanta-term: %s\n", failure);
         return 1;
     }
-    if (!prepare_events() || !open_screen()) {
-        const char* name = std::getenv("TERM");
-        std::fprintf(stderr, "orvanta-term: cannot use this terminal (TERM=%s).\n", name ? name : "");
-        return 1;
-    }
-    open_window_queue();
-    // Laid before the first drawing, which reads the board.
-    layout_minefield(xdim * ydim, mines, 1);
     show_cursor_cell();
     invalidate_window();
     int signal_number = run_loop();
-    std::string failure = shut_down();
+    // A signal or a terminal gone ends the program as Exit does.
+    if (!exit_chosen)
+        exit_failure = run_command(IDM_EXIT).box_text;
     close_window_queue();
     close_screen();
-    if (!failure.empty())
-        std::fprintf(stderr, "orvanta-term: %s\n", failure.c_str());
+    if (!exit_failure.empty())
+        std::fprintf(stderr, "orvanta-term: %s\n", exit_failure.c_str());
     if (signal_number)
         end_by_signal(signal_number);
     // As orvanta-batch: 2 for an output file that could not be written.
-    return failure.empty() ? 0 : 2;
+    return exit_failure.empty() ? 0 : 2;
 }

@@ -12,8 +12,6 @@
 #include <cstring>
 
 #include "engine/board.h"
-#include "ui/term/about.h"
-#include "ui/term/drawing.h"
 
 namespace {
 
@@ -28,6 +26,9 @@ bool changed;
 clock_type::time_point last_refresh;
 int cursor_row;
 int cursor_column;
+WINDOW* box_over_screen;  // a box drawn over everything, or null
+int box_rows;        // the largest box a command shows
+int box_columns;
 
 void add_leave_code(const char* code)
 {
@@ -82,12 +83,12 @@ int status_row()
 
 int needed_rows()
 {
-    return std::max(status_row() + 1, about_box_rows());
+    return std::max(status_row() + 1, box_rows);
 }
 
 int needed_columns()
 {
-    return std::max({STATUS_COLUMNS, FIELD_LEFT + CELL_COLUMNS * xdim + 1, about_box_columns()});
+    return std::max({STATUS_COLUMNS, FIELD_LEFT + CELL_COLUMNS * xdim + 1, box_columns});
 }
 
 int screen_fits()
@@ -116,7 +117,6 @@ int open_screen()
     typeahead(-1);
     mousemask(BUTTON1_PRESSED, nullptr);
     mouseinterval(0);
-    prepare_tile_colours();
     prepare_leave_codes();
     catch_faults();
     return 1;
@@ -125,6 +125,18 @@ int open_screen()
 void close_screen()
 {
     endwin();
+}
+
+void make_room_for_box(int rows, int columns)
+{
+    box_rows = rows;
+    box_columns = columns;
+}
+
+void show_over_screen(WINDOW* window)
+{
+    box_over_screen = window;
+    screen_changed();
 }
 
 void rest_cursor_at(int row, int column)
@@ -154,8 +166,10 @@ void refresh_screen()
 {
     wmove(stdscr, cursor_row, cursor_column);
     wnoutrefresh(stdscr);
-    if (screen_fits())
-        overlay_about();
+    if (box_over_screen && screen_fits()) {
+        touchwin(box_over_screen);
+        wnoutrefresh(box_over_screen);
+    }
     doupdate();
     changed = false;
     last_refresh = clock_type::now();

@@ -11,14 +11,22 @@ inline constexpr int FIELD_LEFT = 1;             // column of the field's column
 inline constexpr int CELL_COLUMNS = 2;           // a cell is two characters wide
 inline constexpr int STATUS_COLUMNS = 80;        // what the two status parts need
 
+#include <curses.h>
+
 int status_row();
 // The smallest terminal that shows everything; below it a message says so.
 int needed_rows();
 int needed_columns();
 int screen_fits();
 
-// Opens curses on the terminal (0: it cannot be used), sets the modes, the
-// tiles' colours and the mouse, and arranges for the terminal to be put back
+// The screen is large enough only with room for a box of this size too.
+void make_room_for_box(int rows, int columns);
+
+// A box drawn over everything at each refresh (null: none).
+void show_over_screen(WINDOW* window);
+
+// Opens curses on the terminal (0: it cannot be used), sets the modes and
+// the mouse, and arranges for the terminal to be put back
 // even if the program dies of a fault.
 int open_screen();
 void close_screen();

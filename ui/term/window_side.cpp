@@ -13,7 +13,7 @@ void pause_thread(int milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-int start_solver_thread(void* window, int stack_size)
+int start_solver_thread(int stack_size)
 {
-    return start_detached_solver(window, stack_size);
+    return start_detached_solver(stack_size);
 }

@@ -55,7 +55,7 @@ EMSCRIPTEN_KEEPALIVE void web_read_address(const char* seed, const char* first, 
     usery = y;
     if (guess) {
         allow_guessing = guess[0] == '1';
-        page_show_check_marks(nonstop, goslow, allow_guessing);
+        page_show_check_marks();
     }
     if (seed) {
         pin_clock(seconds);

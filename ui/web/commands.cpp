@@ -1,23 +1,33 @@
-// Exit, Solve, Stop, the three options, About and unknown ids; a press on the field.
+// The menu's commands and a press on the field, as the page hands them over,
+// and the menu the page builds.
 #include "ui/web/commands.h"
 
 #include <emscripten.h>
 
 #include <string>
 
-#include "driver/commands.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
 #include "resources/resource_ids.h"
+#include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
-#include "ui/common/menu_options.h"
+#include "ui/common/menu_table.h"
 #include "ui/web/page.h"
 #include "ui/web/painting.h"
 #include "ui/web/statistics.h"
 
 namespace {
 bool exit_pending;
-char page_window;  // what the driver hands back to repaint_window() as the page's one window
+
+void show_outcome(const command_outcome& outcome)
+{
+    if (!outcome.box_text.empty())
+        page_message_box(outcome.box_caption, outcome.box_text.c_str(), outcome.box_information);
+    if (outcome.check_marks)
+        page_show_check_marks();
+    if (outcome.repaint)
+        mark_repaint();
+}
 
 // The statistics are saved and written, and the file is offered. The page
 // stays, with its last picture, until it is reloaded.
@@ -25,33 +35,35 @@ void finish_exit()
 {
     exit_pending = false;
     save_statistics();
-    std::string failure = shut_down();
-    if (!failure.empty()) {
-        page_message_box(nullptr, failure.c_str(), 1);
+    command_outcome outcome = run_command(IDM_EXIT);
+    if (!outcome.box_text.empty()) {
+        show_outcome(outcome);
         return;
     }
     mark_status(0, "Stopped; statistics saved");
     page_offer_download(SCORES_FILE);
 }
 
-// As shut_down() begins, and then the solver, silenced, finishes its game
-// without a pause for a flag. A page cannot wait for it, so the rest
-// follows when it ends.
-void command_exit()
+// A page cannot wait for the solver: Exit silences it and asks it to stop,
+// and the command runs once the solver, still finishing its game without a
+// pause for a flag, has ended.
+void begin_exit()
 {
     exit_pending = true;
-    killthread = 1;
-    stop_solving = 1;
-    mark_status(0, "Shutting down...");
+    begin_shut_down();
     if (!thread_running)
         finish_exit();
 }
 
-void command_toggle(std::atomic<int32_t>& flag)
+void add_json_text(std::string& json, const char* text)
 {
-    toggle_option(flag);
-    page_show_check_marks(nonstop, goslow, allow_guessing);
-    mark_repaint();
+    json += '"';
+    for (const char* c = text; *c; c++) {
+        if (*c == '"' || *c == '\\')
+            json += '\\';
+        json += *c;
+    }
+    json += '"';
 }
 }  // namespace
 
@@ -67,31 +79,35 @@ EMSCRIPTEN_KEEPALIVE void web_command(int id)
 {
     if (exit_pending)
         return;
-    switch (id) {
-    case IDM_EXIT:
-        command_exit();
-        break;
-    case IDM_SOLVE:
-        solve_command(&page_window);
-        break;
-    case IDM_ABOUT:
-        page_message_box(ABOUT_CAPTION, ABOUT_TEXT, 0);
-        break;
-    case IDM_STOP:
-        stop_command();
-        mark_repaint();
-        break;
-    default:
-        if (std::atomic<int32_t>* option = option_of(id))
-            command_toggle(*option);
-        else
-            page_message_box(nullptr, UNDEFINED_COMMAND_TEXT, 1);
-        break;
-    }
+    if (id == IDM_EXIT)
+        begin_exit();
+    else
+        show_outcome(run_command(id));
 }
 
 EMSCRIPTEN_KEEPALIVE void web_press(int px, int py)
 {
     if (!exit_pending && px >= 0 && py >= 0 && press_field(unsigned(px), unsigned(py)))
-        solve_command(&page_window);
+        web_command(IDM_SOLVE);
+}
+
+EMSCRIPTEN_KEEPALIVE int web_is_checked(int id)
+{
+    return is_checked(id);
+}
+
+// The menu table as JSON: [{"kind": K, "id": N, "label": "&File"}, ...] with
+// K 0 a popup, 1 a command, 2 a check item, 3 a separator.
+EMSCRIPTEN_KEEPALIVE const char* web_menu()
+{
+    static std::string json;
+    json = "[";
+    for (const menu_row& row : MENU_ROWS) {
+        json += json.size() > 1 ? ",{\"kind\":" : "{\"kind\":";
+        json += std::to_string(row.kind) + ",\"id\":" + std::to_string(row.id) + ",\"label\":";
+        add_json_text(json, row.label);
+        json += '}';
+    }
+    json += ']';
+    return json.c_str();
 }

@@ -7,13 +7,13 @@
 
 extern "C" {
 void page_show_status(int part, const char* text);
-void page_show_check_marks(int nonstop, int goslow, int allow_guessing);
+void page_show_check_marks();  // every check mark follows web_is_checked()
 // caption null: the box has no caption of its own; information: 1 shows the information icon.
 void page_message_box(const char* caption, const char* text, int information);
 // The picture the canvas shows: width by height pixels, 4 bytes each (red, green, blue, alpha).
 void page_set_picture(const uint8_t* pixels, int width, int height);
 void page_request_frame();      // web_frame() runs at the next animation frame
-void page_start_solver(void* window);  // web_solver_entry(window) runs as a task of its own
+void page_start_solver();  // web_solver_entry() runs as a task of its own
 void page_yield();              // suspends the solver until the browser has had its turn
 // Fills values[0..count-1] from the browser's storage; returns 0 (values untouched) if none are stored or they are unreadable.
 int page_load_statistics(int32_t* values, int count);

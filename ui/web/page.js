@@ -9,8 +9,9 @@ const ADDRESS_VALUE_LIMIT = 64;
 const canvas = document.getElementById('field');
 const statusParts = [document.getElementById('part0'), document.getElementById('part1')];
 const box = document.getElementById('box');
-const menus = Array.from(document.querySelectorAll('.menu'));
-const optionItems = Array.from(document.querySelectorAll('[role=menuitemcheckbox]'));
+const menuBar = document.querySelector('.menubar');
+let menus = [];
+let optionItems = [];
 let openMenu = null;
 
 // The field one pixel a pixel, as the program draws it; the canvas shows it
@@ -51,8 +52,10 @@ const orvantaPage = {
   showStatus(part, text) {
     statusParts[part].textContent = text;
   },
-  showCheckMarks(flags) {
-    optionItems.forEach((item, i) => item.setAttribute('aria-checked', String(flags[i] !== 0)));
+  showCheckMarks() {
+    for (const item of optionItems) {
+      item.setAttribute('aria-checked', String(Module._web_is_checked(Number(item.dataset.command)) !== 0));
+    }
   },
   messageBox(caption, text, information) {
     if (box.open) box.close();
@@ -90,7 +93,49 @@ const orvantaPage = {
   },
 };
 
-// ---- The menu: by mouse as on the desktop, and by Alt and the mnemonics ----
+// ---- The menu: built from the program's table; by mouse as on the desktop, and by Alt and the mnemonics ----
+
+const MENU_POPUP = 0;
+const MENU_CHECK = 2;
+const MENU_SEPARATOR = 3;
+
+// A label's text with its mnemonic, the letter after '&', underlined.
+function labelled(element, label) {
+  const at = label.indexOf('&');
+  const key = document.createElement('u');
+  key.textContent = label[at + 1];
+  element.append(label.slice(0, at), key, label.slice(at + 2));
+  return element;
+}
+
+function buildMenus() {
+  let items = null;
+  for (const row of JSON.parse(Module.ccall('web_menu', 'string'))) {
+    if (row.kind === MENU_POPUP) {
+      const menu = document.createElement('div');
+      menu.className = 'menu';
+      const title = labelled(document.createElement('button'), row.label);
+      title.className = 'title';
+      title.setAttribute('role', 'menuitem');
+      title.setAttribute('aria-haspopup', 'menu');
+      title.setAttribute('aria-expanded', 'false');
+      items = document.createElement('div');
+      items.className = 'items';
+      items.setAttribute('role', 'menu');
+      menu.append(title, items);
+      menuBar.append(menu);
+      menus.push(menu);
+    } else if (row.kind === MENU_SEPARATOR) {
+      items.append(document.createElement('hr'));
+    } else {
+      const item = labelled(document.createElement('button'), row.label);
+      item.setAttribute('role', row.kind === MENU_CHECK ? 'menuitemcheckbox' : 'menuitem');
+      item.dataset.command = row.id;
+      if (row.kind === MENU_CHECK) optionItems.push(item);
+      items.append(item);
+    }
+  }
+}
 
 function mnemonic(element) {
   return element.querySelector('u').textContent.toLowerCase();
@@ -193,6 +238,7 @@ function addressValue(address, name) {
 }
 
 function start() {
+  buildMenus();
   if (!Module._web_start()) return;
   if (Array.isArray(window.orvantaTrace)) Module._web_trace(1);
   wireMenus();

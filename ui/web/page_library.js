@@ -5,8 +5,8 @@ mergeInto(LibraryManager.library, {
   page_show_status: function (part, text) {
     orvantaPage.showStatus(part, UTF8ToString(text));
   },
-  page_show_check_marks: function (nonstop, goslow, allowGuessing) {
-    orvantaPage.showCheckMarks([nonstop, goslow, allowGuessing]);
+  page_show_check_marks: function () {
+    orvantaPage.showCheckMarks();
   },
   page_message_box: function (caption, text, information) {
     orvantaPage.messageBox(caption ? UTF8ToString(caption) : '', UTF8ToString(text), information !== 0);
@@ -18,8 +18,8 @@ mergeInto(LibraryManager.library, {
   page_request_frame: function () {
     requestAnimationFrame(orvantaPage.frame);
   },
-  page_start_solver: function (mainWindow) {
-    setTimeout(function () { _web_solver_entry(mainWindow); });
+  page_start_solver: function () {
+    setTimeout(function () { _web_solver_entry(); });
   },
 
   // A message to ourselves is the quickest way to let the browser take its

@@ -10,6 +10,7 @@
 #include "driver/state.h"
 #include "engine/board.h"
 #include "resources/tile_data.h"
+#include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
 #include "ui/common/tile_choice.h"
 #include "ui/web/page.h"
@@ -68,12 +69,8 @@ void draw_marked_cells()
 // The status parts a repaint shows. Once Exit has begun its own texts stay.
 void repaint_status()
 {
-    if (killthread)
-        return;
-    print_stats();
-    char status[STATUS_TEXT_SIZE];
-    copy_glob_status(status);
-    mark_status(0, status);
+    if (!killthread)
+        rewrite_status_parts();
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 extern double solver_slice_ms;
 
 extern "C" {
-// The solver's task: SolverThread(window), then the end of a pending Exit.
-void web_solver_entry(void* window);
+// The solver's task: SolverThread(), then the end of a pending Exit.
+void web_solver_entry();
 // on: from now on every cell change and status text the solver shows is
 // handed to the page's trace as well (the browser tests compare it).
 void web_trace(int on);

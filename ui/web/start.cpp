@@ -1,14 +1,21 @@
-// The page's start: the start values, the arrays, the saved statistics, the
-// first field and the first paint.
+// The page's start: the start values, the arrays, the picture, the saved
+// statistics, the first field and the first paint.
 #include <emscripten.h>
 #include <sys/stat.h>
 
-#include "driver/state.h"
-#include "engine/board.h"
-#include "engine/layout.h"
+#include "ui/common/front_end.h"
 #include "ui/web/page.h"
 #include "ui/web/painting.h"
 #include "ui/web/statistics.h"
+
+namespace {
+const char* open_page()
+{
+    open_picture();
+    load_statistics();
+    return nullptr;
+}
+}  // namespace
 
 // Returns 1 once the page can take input, 0 after a failure shown to the user.
 extern "C" EMSCRIPTEN_KEEPALIVE int web_start()
@@ -16,16 +23,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int web_start()
     // Emscripten's C library starts with a mask of 0777, which would make
     // the statistics file unreadable, even to the page offering it.
     umask(022);
-    set_start_values();
-    if (!allocate_arrays()) {
-        page_message_box(nullptr, "Memory allocation error", 1);
+    if (const char* failure = start_up(open_page)) {
+        page_message_box(nullptr, failure, 1);
         return 0;
     }
-    open_picture();
-    load_statistics();
-    // Laid before the first paint, because painting reads the board.
-    layout_minefield(xdim * ydim, mines, 1);
-    page_show_check_marks(nonstop, goslow, allow_guessing);
+    page_show_check_marks();
     mark_repaint();
     return 1;
 }

@@ -54,7 +54,7 @@ void show_new_field()
     end_slice_if_due();
 }
 
-void repaint_window(void*)
+void repaint_window()
 {
     mark_repaint();
 }
@@ -80,9 +80,9 @@ void pause_thread(int milliseconds)
 
 // The page has one stack, far larger than the solver asks for; its slices
 // give way to the browser's input and drawing, as a lower priority would.
-int start_solver_thread(void* window, int)
+int start_solver_thread(int)
 {
-    page_start_solver(window);
+    page_start_solver();
     return 1;
 }
 
@@ -90,11 +90,11 @@ int start_solver_thread(void* window, int)
 // solver is never waiting here.
 void wait_taking_texts(int) {}
 
-EMSCRIPTEN_KEEPALIVE void web_solver_entry(void* window)
+EMSCRIPTEN_KEEPALIVE void web_solver_entry()
 {
     solver_playing = true;
     slice_start = emscripten_get_now();
-    SolverThread(window);
+    SolverThread();
     solver_playing = false;
     finish_pending_exit();
 }

@@ -1,10 +1,8 @@
 // Start-up: WinMain, the window class, the start values, the tiles and the main window.
 #include <windows.h>
 
-#include "driver/state.h"
-#include "engine/board.h"
-#include "engine/layout.h"
 #include "resources/resource_ids.h"
+#include "ui/common/front_end.h"
 #include "ui/win32/main_window.h"
 
 const char szAppName[] = "Zelbrin";
@@ -18,12 +16,21 @@ BITMAP bm[TILE_COUNT];
 namespace {
 
 constexpr UINT INFORMATION_BOX = MB_ICONINFORMATION | MB_OK;  // 0x40
+HINSTANCE program_instance;
 
-// A start-up failure: a box with no owner and the platform's default title.
-int start_failed(const char* text)
+// The tiles and the main window, not shown yet.
+const char* open_window()
 {
-    MessageBoxA(nullptr, text, nullptr, INFORMATION_BOX);
-    return 0;
+    for (int i = 0; i < TILE_COUNT; i++) {
+        hbmpMyBitmap[i] = LoadBitmapA(program_instance, MAKEINTRESOURCEA(IDB_FIRST_TILE + i));
+        if (!hbmpMyBitmap[i])
+            return "Load resource error";
+        GetObjectA(hbmpMyBitmap[i], sizeof(BITMAP), &bm[i]);
+    }
+    SIZE size = field_window_size();
+    mineWind = CreateWindowExA(0, szAppName, szAppCaption, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                               size.cy, nullptr, nullptr, program_instance, nullptr);
+    return mineWind ? nullptr : "Unable to create window";
 }
 
 }  // namespace
@@ -43,29 +50,16 @@ int Register_Window(HINSTANCE instance)
     return RegisterClassA(&window_class);
 }
 
-// Start values, arrays, tiles, the main window and the first field.
+// Start values, arrays, tiles, the main window and the first field; a
+// failure is shown in a box with no owner and the platform's default title.
 // Returns 1, or 0 once a failure has been shown.
 int Init_Instance(HINSTANCE instance, int show_command)
 {
-    set_start_values();
-    if (!allocate_arrays())
-        return start_failed("Memory allocation error");
-
-    for (int i = 0; i < TILE_COUNT; i++) {
-        hbmpMyBitmap[i] = LoadBitmapA(instance, MAKEINTRESOURCEA(IDB_FIRST_TILE + i));
-        if (!hbmpMyBitmap[i])
-            return start_failed("Load resource error");
-        GetObjectA(hbmpMyBitmap[i], sizeof(BITMAP), &bm[i]);
+    program_instance = instance;
+    if (const char* failure = start_up(open_window)) {
+        MessageBoxA(nullptr, failure, nullptr, INFORMATION_BOX);
+        return 0;
     }
-
-    SIZE size = field_window_size();
-    mineWind = CreateWindowExA(0, szAppName, szAppCaption, MAIN_WINDOW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
-                               size.cy, nullptr, nullptr, instance, nullptr);
-    if (!mineWind)
-        return start_failed("Unable to create window");
-
-    // Painting reads the board, so the field is laid before the window shows.
-    layout_minefield(xdim * ydim, mines, 1);
     ShowWindow(mineWind, show_command);
     UpdateWindow(mineWind);
     return 1;

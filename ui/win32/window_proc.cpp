@@ -2,17 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-
-#include "driver/bridge.h"
-#include "driver/commands.h"
-#include "driver/shutdown.h"
-#include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
 #include "resources/resource_ids.h"
+#include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
-#include "ui/common/menu_options.h"
+#include "ui/common/menu_table.h"
 #include "ui/win32/main_window.h"
 
 namespace {
@@ -44,10 +39,7 @@ void on_paint(HWND window)
         for (int x = 0; x < xdim; x++)
             print_cell(x, y, surface);
     EndPaint(window, &paint);
-    print_stats();
-    char status[STATUS_TEXT_SIZE];
-    copy_glob_status(status);
-    set_status_text(0, status);
+    rewrite_status_parts();
 }
 
 // Any process can post this message, so a cell outside the board is ignored.
@@ -75,46 +67,22 @@ void on_press(HWND window, LPARAM lparam)
         PostMessageA(window, WM_COMMAND, IDM_SOLVE, 0);
 }
 
-// Exit and closing the window. A statistics file that could not be written
-// is named, with the reason, before the program ends.
-void on_exit(HWND window)
+// A menu command, Exit when the window is closed, and Solve after a press:
+// the core runs it, the window shows what it asks for.
+void on_command(HWND window, int id)
 {
-    std::string failure = shut_down();
-    if (!failure.empty())
-        MessageBoxA(window, failure.c_str(), nullptr, MB_ICONINFORMATION | MB_OK);
-    PostQuitMessage(0);
-}
-
-void on_toggle(HWND window, UINT id, std::atomic<int32_t>& flag)
-{
-    UINT mark = toggle_option(flag) ? MF_CHECKED : MF_UNCHECKED;
-    CheckMenuItem(GetMenu(window), id, MF_BYCOMMAND | mark);
-    repaint_window(window);
-}
-
-void on_command(HWND window, WPARAM wparam)
-{
-    switch (LOWORD(wparam)) {
-    case IDM_EXIT:
-        on_exit(window);
-        break;
-    case IDM_SOLVE:
-        solve_command(window);
-        break;
-    case IDM_ABOUT:
-        MessageBoxA(window, ABOUT_TEXT, ABOUT_CAPTION, MB_OK);
-        break;
-    case IDM_STOP:
-        stop_command();
-        repaint_window(window);
-        break;
-    default:
-        if (std::atomic<int32_t>* option = option_of(LOWORD(wparam)))
-            on_toggle(window, LOWORD(wparam), *option);
-        else
-            MessageBoxA(window, UNDEFINED_COMMAND_TEXT, nullptr, MB_ICONINFORMATION | MB_OK);
-        break;
-    }
+    command_outcome outcome = run_command(id);
+    if (!outcome.box_text.empty())
+        MessageBoxA(window, outcome.box_text.c_str(), outcome.box_caption,
+                    outcome.box_information ? MB_ICONINFORMATION | MB_OK : MB_OK);
+    if (outcome.check_marks)
+        for (const menu_row& row : MENU_ROWS)
+            if (row.kind == MENU_CHECK)
+                CheckMenuItem(GetMenu(window), row.id, MF_BYCOMMAND | (is_checked(row.id) ? MF_CHECKED : MF_UNCHECKED));
+    if (outcome.repaint)
+        repaint_window();
+    if (outcome.quit)
+        PostQuitMessage(0);
 }
 
 }  // namespace
@@ -132,7 +100,7 @@ LRESULT CALLBACK BaseMsgProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         on_paint(window);
         return 0;
     case WM_CLOSE:
-        on_exit(window);
+        on_command(window, IDM_EXIT);
         return 0;
     case WM_SHOW_CELL:
         on_show_cell(window, wparam, lparam);
@@ -141,7 +109,7 @@ LRESULT CALLBACK BaseMsgProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         on_show_new_field(window);
         return 0;
     case WM_COMMAND:
-        on_command(window, wparam);
+        on_command(window, LOWORD(wparam));
         return 0;
     case WM_LBUTTONDOWN:
         on_press(window, lparam);

@@ -20,9 +20,9 @@ namespace {
 constexpr int REDRAW_BACKLOG_LIMIT = 1000;
 std::atomic<int> queued_redraws;
 
-DWORD WINAPI solver_entry(LPVOID window)
+DWORD WINAPI solver_entry(LPVOID)
 {
-    return static_cast<DWORD>(SolverThread(window));
+    return static_cast<DWORD>(SolverThread());
 }
 
 // Posts one of the window's private messages, waiting first while the window
@@ -70,15 +70,15 @@ void pause_thread(int milliseconds)
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
-void repaint_window(void* window)
+void repaint_window()
 {
-    InvalidateRect(static_cast<HWND>(window), nullptr, FALSE);
+    InvalidateRect(mineWind, nullptr, FALSE);
 }
 
-int start_solver_thread(void* window, int stack_size)
+int start_solver_thread(int stack_size)
 {
     DWORD id;
-    HANDLE thread = CreateThread(nullptr, static_cast<SIZE_T>(stack_size), solver_entry, window, 0, &id);
+    HANDLE thread = CreateThread(nullptr, static_cast<SIZE_T>(stack_size), solver_entry, nullptr, 0, &id);
     if (!thread)
         return 0;
     SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
