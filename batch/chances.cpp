@@ -3,14 +3,13 @@
 
 #include <fmt/format.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "batch/position_reader.h"
 #include "batch/report.h"
+#include "batch/whole_file.h"
 #include "engine/best_guess.h"
 #include "engine/board.h"
 #include "engine/chances.h"
@@ -19,23 +18,6 @@
 namespace {
 
 inline constexpr int EXIT_BAD_INPUT = 2;
-
-bool read_all(const std::string& path, std::string& text, std::string& reason)
-{
-    std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
-    if (!file) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char buffer[1 << 16];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, got);
-    bool read = !std::ferror(file);
-    reason = read ? "" : std::strerror(errno);
-    if (file != stdin)
-        std::fclose(file);
-    return read;
-}
 
 // "x,y (a mine 12.5%)", or what a rule does without a cell.
 std::string cell_text(int cell, const std::vector<double>& chance)
@@ -53,7 +35,7 @@ int run_chances(const batch_options& options)
     std::string reason;
     const std::string& path = options.position_file;
     std::string name = path == "-" ? "standard input" : "'" + path + "'";
-    if (!read_all(path, text, reason))
+    if (!(path == "-" ? read_stream(stdin, text, reason) : read_whole(path, text, reason)))
         return complain(fmt::format("cannot read {}: {}", name, reason), EXIT_BAD_INPUT);
     position p;
     std::string problem = read_position(text, p);

@@ -3,12 +3,11 @@
 
 #include <fmt/format.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "batch/merge_reader.h"
 #include "batch/report.h"
+#include "batch/whole_file.h"
 #include "driver/output_file.h"
 #include "driver/shutdown.h"
 #include "engine/board.h"
@@ -16,23 +15,6 @@
 namespace {
 
 inline constexpr int EXIT_BAD_INPUT = 2;
-
-// The whole file, or "" with the reason.
-bool read_whole(const std::string& path, std::string& text, std::string& reason)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char buffer[1 << 16];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, got);
-    bool read = !std::ferror(file);
-    reason = read ? "" : std::strerror(errno);
-    std::fclose(file);
-    return read;
-}
 
 }  // namespace
 

@@ -2,21 +2,11 @@
 // bytes. It must answer every input with one printable line or accept it,
 // and an accepted position must say back the rows it read.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "batch/position_reader.h"
+#include "tests/fuzz/check.h"
 #include "engine/board.h"
-
-namespace {
-
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,0 +1,12 @@
+// Reading a whole input file, for merge and chances.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Appends everything left in file to text; false, with the reason, if a read failed.
+bool read_stream(std::FILE* file, std::string& text, std::string& reason);
+
+// The whole file at path appended to text; false, with the reason, if it
+// cannot be opened or read.
+bool read_whole(const std::string& path, std::string& text, std::string& reason);
