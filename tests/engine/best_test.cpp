@@ -171,19 +171,20 @@ TEST_F(BestTest, TwoClicksAndTheEndgameAgreeWithEveryArrangement)
     EXPECT_GT(searched, 50);
 }
 
-TEST_F(BestTest, TheLookAheadPassesOverTheSafestCellWhenItLeavesAWorseNextClick)
+TEST_F(BestTest, KnownPositionsOpenTheCellTheRuleWants)
 {
     struct known_case {
         std::vector<std::string> board;
         int mines;
         int x;
         int y;
+        bool weighed;  // chosen by the look-ahead: at least as good two clicks as the safest rule's cell
     };
     const known_case KNOWN[] = {
-        {{"1*1", "..."}, 1, 0, 1},           // safe by the mines left, though no rule sees it
-        {{"11", "*."}, 1, 0, 1},             // a pair nothing can tell apart, at once
-        {{"*F2.", "*4.*", "..*."}, 5, 2, 1},  // the safest rule opens 3,0: as safe, a worse next click
-        {{".2**", ".*..", "2**."}, 5, 2, 1},  // and 0,0 here
+        {{"1*1", "..."}, 1, 0, 1, false},                // safe by the mines left, though no rule sees it
+        {{"*.F.*", "13F..", "012*."}, 5, 0, 0, false},  // a pair nothing can tell apart, before the free cells' 25%
+        {{"*F2.", "*4.*", "..*."}, 5, 2, 1, true},       // the safest rule opens 3,0: as safe, a worse next click
+        {{".2**", ".*..", "2**."}, 5, 2, 1, true},       // and 0,0 here
     };
     endgame_arrangements = 0;
     for (const known_case& c : KNOWN) {
@@ -191,6 +192,8 @@ TEST_F(BestTest, TheLookAheadPassesOverTheSafestCellWhenItLeavesAWorseNextClick)
         mines = c.mines;
         int chosen = best_cell();
         EXPECT_EQ(chosen, c.x + c.y * xdim) << c.board[0];
+        if (!c.weighed)
+            continue;
         std::vector<double> chance(std::size_t(xdim) * ydim);
         compute_chances(chance.data());
         listing l = list_board();
