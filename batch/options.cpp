@@ -57,7 +57,7 @@ value_reader path_into(std::string& place)
 
 // "WxH/M": the field, which every part of the program reads from the
 // engine's globals.
-std::string read_field(const std::string& text, batch_options& options)
+std::string read_field(const std::string& text)
 {
     field_size field{};
     std::string problem = read_field_size(text, field);
@@ -66,7 +66,6 @@ std::string read_field(const std::string& text, batch_options& options)
     xdim = field.width;
     ydim = field.height;
     mines = field.mines;
-    options.field = text;
     return "";
 }
 
@@ -188,9 +187,9 @@ CLI::Option* add_scores(CLI::App& app, batch_options& options)
     });
 }
 
-CLI::Option* add_field(CLI::App& app, batch_options& options)
+CLI::Option* add_field(CLI::App& app)
 {
-    return add_value(app, "--field", [&options](const std::string& text) { return read_field(text, options); });
+    return add_value(app, "--field", read_field);
 }
 
 // The options of a run of games, and which of them cannot go together.
@@ -200,7 +199,7 @@ void add_play_options(CLI::App& app, batch_options& options)
     CLI::Option* until_win = add_flag(app, "--until-win", options.until_win);
     CLI::Option* seed = add_value(app, "-s,--seed", number_into(options.seed, 0, std::numeric_limits<uint32_t>::max()));
     add_value(app, "--first", [&options](const std::string& text) { return read_cell(text, options); });
-    add_field(app, options);
+    add_field(app);
     CLI::Option* no_guess = add_flag(app, "--no-guess", options.no_guess);
     CLI::Option* rule =
         add_value(app, "--guess", [&options](const std::string& text) { return read_rule(text, options); });
@@ -229,7 +228,7 @@ CLI::App* add_merge(CLI::App& app, batch_options& options, bool& help)
     merge->add_option("file", options.merge_files);
     add_log(*merge, options);
     add_scores(*merge, options);
-    add_field(*merge, options);
+    add_field(*merge);
     add_flag(*merge, "-h,--help", help);
     return merge;
 }

@@ -9,7 +9,6 @@ struct batch_options {
     int64_t games = 1000;
     bool until_win = false;
     uint32_t seed = 0;        // the clock now unless --seed is given
-    std::string field = "30x16/99";  // --field as given; the engine's globals hold it
     int first_x = 0;
     int first_y = 0;
     std::string first_text = "0,0";
