@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "batch/chances.h"
 #include "batch/merge.h"
 #include "batch/options.h"
 #include "batch/report.h"
@@ -32,6 +33,8 @@ int run(int argc, char** argv)
         return complain(error + " (see --help)", EXIT_BAD_INPUT);
     case PARSE_MERGE:
         return run_merge(options);
+    case PARSE_CHANCES:
+        return run_chances(options);
     case PARSE_RUN:
         break;
     }

@@ -5,14 +5,13 @@
 
 #include <fmt/format.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "batch/log_lines.h"
 #include "batch/merge_reader.h"
 #include "batch/report.h"
+#include "batch/whole_file.h"
 #include "driver/output_file.h"
 #include "driver/shutdown.h"
 #include "engine/board.h"
@@ -20,26 +19,6 @@
 namespace {
 
 inline constexpr int EXIT_BAD_INPUT = 2;
-
-// The whole file and which file it is (however it was named), or false
-// with the reason.
-bool read_whole(const std::string& path, std::string& text, struct stat& identity, std::string& reason)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file || fstat(fileno(file), &identity) != 0) {
-        reason = std::strerror(errno);
-        if (file)
-            std::fclose(file);
-        return false;
-    }
-    char buffer[1 << 16];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        text.append(buffer, got);
-    bool read = !std::ferror(file);
-    reason = read ? "" : std::strerror(errno);
-    std::fclose(file);
-    return read;
-}
 
 }  // namespace
 
@@ -52,7 +31,7 @@ int run_merge(const batch_options& options)
         std::string text;
         std::string reason;
         struct stat identity;
-        if (!read_whole(path, text, identity, reason))
+        if (!read_whole(path, text, reason, &identity))
             return complain(fmt::format("cannot read '{}': {}", path, reason), EXIT_BAD_INPUT);
         // Its games would count twice: a statistics file has no game numbers to tell.
         for (std::size_t i = 0; i < read.size(); i++)

@@ -72,7 +72,9 @@ std::string read_statistics(merge_input& in, const std::string& text)
     std::string problem = each_line(text, [&](int number, std::string_view line, std::size_t) -> std::string {
         lines = number;
         if (number > in.cells + 1)
-            return fmt::format("a statistics file has {} lines, one per score 0 to {}", in.cells + 1, in.cells);
+            return fmt::format("a statistics file has {} lines, one per score 0 to {} (a file of a larger field? see "
+                               "--field)",
+                               in.cells + 1, in.cells);
         if (line.empty() || line.back() != '\r')
             return "a statistics file's lines end in CR LF";
         std::vector<std::string_view> fields = split_fields(line.substr(0, line.size() - 1));
@@ -94,8 +96,9 @@ std::string read_statistics(merge_input& in, const std::string& text)
     if (!problem.empty())
         return problem;
     if (lines != in.cells + 1)
-        return fmt::format("a statistics file has {} lines, one per score 0 to {}; this one {}", in.cells + 1, in.cells,
-                           lines);
+        return fmt::format("a statistics file has {} lines, one per score 0 to {}; this one {} (a file of a field of {} "
+                           "cells? see --field)",
+                           in.cells + 1, in.cells, lines, lines - 1);
     in.counts = sum;
     in.statistics_games = games;
     in.statistics_files++;

@@ -6,15 +6,17 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <functional>
 #include <limits>
 #include <thread>
 #include <vector>
 
+#include "batch/field.h"
+#include "driver/state.h"
 #include "engine/board.h"
 #include "engine/guess_rules.h"
+#include "engine/kept_counts.h"
 #include "engine/random.h"
 
 namespace {
@@ -30,18 +32,6 @@ inline constexpr std::string_view NO_BREAK = "\u00a0";
 // Stores an option's value where it belongs, or returns what is wrong with
 // it; CLI11 puts the option's name in front ("--jobs: '0' is out of range").
 using value_reader = std::function<std::string(const std::string&)>;
-
-// A whole decimal number within [low, high].
-std::string read_number(const std::string& text, int64_t low, int64_t high, int64_t& value)
-{
-    const char* end = text.data() + text.size();
-    auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (status == std::errc() && stop == end && value >= low && value <= high)
-        return "";
-    if ((status == std::errc() || status == std::errc::result_out_of_range) && stop == end && !text.empty())
-        return fmt::format("'{}' is out of range ({} to {})", text, low, high);
-    return fmt::format("'{}' is not a whole number", text);
-}
 
 template <typename T>
 value_reader number_into(T& place, int64_t low, int64_t high)
@@ -65,7 +55,21 @@ value_reader path_into(std::string& place)
     };
 }
 
-// "X,Y" naming a cell of the field.
+// "WxH/M": the field, which every part of the program reads from the
+// engine's globals.
+std::string read_field(const std::string& text)
+{
+    field_size field{};
+    std::string problem = read_field_size(text, field);
+    if (!problem.empty())
+        return problem;
+    xdim = field.width;
+    ydim = field.height;
+    mines = field.mines;
+    return "";
+}
+
+// "X,Y" naming a cell of the field, which is checked once the field is known.
 std::string read_cell(const std::string& text, batch_options& options)
 {
     std::size_t comma = text.find(',');
@@ -79,12 +83,19 @@ std::string read_cell(const std::string& text, batch_options& options)
         problem = read_number(text.substr(comma + 1), -any, any, y);
     if (!problem.empty())
         return problem;
-    if (x < 0 || x >= xdim || y < 0 || y >= ydim)
-        return fmt::format("'{}' is outside the {} by {} field (X 0 to {}, Y 0 to {})", text, xdim, ydim, xdim - 1,
-                           ydim - 1);
-    options.first_x = int(x);
-    options.first_y = int(y);
+    options.first_x = int(std::clamp<int64_t>(x, -1, MAX_CELLS));
+    options.first_y = int(std::clamp<int64_t>(y, -1, MAX_CELLS));
+    options.first_text = text;
     return "";
+}
+
+// The first cell outside the field, in the words of --first.
+std::string first_outside(const batch_options& options)
+{
+    if (options.first_x >= 0 && options.first_x < xdim && options.first_y >= 0 && options.first_y < ydim)
+        return "";
+    return fmt::format("--first: '{}' is outside the {} by {} field (X 0 to {}, Y 0 to {})", options.first_text, xdim,
+                       ydim, xdim - 1, ydim - 1);
 }
 
 // "random or safest": every rule's name.
@@ -176,6 +187,11 @@ CLI::Option* add_scores(CLI::App& app, batch_options& options)
     });
 }
 
+CLI::Option* add_field(CLI::App& app)
+{
+    return add_value(app, "--field", read_field);
+}
+
 // The options of a run of games, and which of them cannot go together.
 void add_play_options(CLI::App& app, batch_options& options)
 {
@@ -183,6 +199,7 @@ void add_play_options(CLI::App& app, batch_options& options)
     CLI::Option* until_win = add_flag(app, "--until-win", options.until_win);
     CLI::Option* seed = add_value(app, "-s,--seed", number_into(options.seed, 0, std::numeric_limits<uint32_t>::max()));
     add_value(app, "--first", [&options](const std::string& text) { return read_cell(text, options); });
+    add_field(app);
     CLI::Option* no_guess = add_flag(app, "--no-guess", options.no_guess);
     CLI::Option* rule =
         add_value(app, "--guess", [&options](const std::string& text) { return read_rule(text, options); });
@@ -211,8 +228,18 @@ CLI::App* add_merge(CLI::App& app, batch_options& options, bool& help)
     merge->add_option("file", options.merge_files);
     add_log(*merge, options);
     add_scores(*merge, options);
+    add_field(*merge);
     add_flag(*merge, "-h,--help", help);
     return merge;
+}
+
+// chances FILE.
+CLI::App* add_chances(CLI::App& app, batch_options& options, bool& help)
+{
+    CLI::App* chances = app.add_subcommand("chances");
+    chances->add_option("file", options.position_file);
+    add_flag(*chances, "-h,--help", help);
+    return chances;
 }
 
 // The name from the root, with the links in the part that exists followed.
@@ -342,6 +369,7 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     bool version = false;
     add_play_options(app, options);
     CLI::App* merge = add_merge(app, options, help);
+    CLI::App* chances = add_chances(app, options, help);
     add_flag(app, "-h,--help", help);
     add_flag(app, "--version", version);
     try {
@@ -365,12 +393,18 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     const CLI::Option* compare = app.get_option("--compare");
     if (compare->count() > 0 && compare->results().back().empty())
         options.compare = DEFAULT_COMPARISON;
-    if (merge->parsed()) {
+    for (const CLI::App* sub : {merge, chances})
         for (const CLI::Option* given : app.get_options())
-            if (given->count() > 0) {
-                error = fmt::format("option '{}' does not go with merge", given->get_name());
+            if (sub->parsed() && given->count() > 0) {
+                error = fmt::format("option '{}' does not go with {}", given->get_name(), sub->get_name());
                 return PARSE_ERROR;
             }
+    if (chances->parsed()) {
+        if (options.position_file.empty())
+            error = "chances: name the position file ('-': standard input)";
+        return error.empty() ? PARSE_CHANCES : PARSE_ERROR;
+    }
+    if (merge->parsed()) {
         if (options.merge_files.empty())
             error = "merge: name the statistics files and logs to merge";
         else
@@ -384,6 +418,8 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
                            {"--trace", options.trace_path == options.log_path ? "" : options.trace_path},
                            {"--scores", options.compare.empty() ? options.scores_path : ""},
                            {"--plot", options.plot_path}});
+    if (error.empty())
+        error = first_outside(options);
     if (!error.empty())
         return PARSE_ERROR;
     if (options.shard && options.shards > sequence_count(options)) {
@@ -403,7 +439,8 @@ int sequence_count(const batch_options& options)
 std::string usage_text()
 {
     return "Usage: orvanta-batch [OPTION]...\n"
-           "  or:  orvanta-batch merge FILE... [--scores FILE] [--log FILE]\n"
+           "  or:  orvanta-batch merge FILE... [--field WxH/M] [--scores FILE] [--log FILE]\n"
+           "  or:  orvanta-batch chances FILE\n"
            "Plays minesweeper games by itself, without a window, and reports how they ended.\n"
            "\n"
            "  -n, --games N      games to play (default 1000)\n"
@@ -411,7 +448,10 @@ std::string usage_text()
            "                     (the games follow one another, so one process plays them)\n"
            "  -s, --seed S       play the games a solver started at clock reading S plays\n"
            "                     (0 to 4294967295; default: the clock now)\n"
-           "      --first X,Y    the first cell of every game (default 0,0; X 0 to 29, Y 0 to 15)\n"
+           "      --field WxH/M  the field: W cells wide, H high, M mines (default 30x16/99;\n"
+           "                     at most 512 cells, at most as many mines as cells less two)\n"
+           "      --first X,Y    the first cell of every game (default 0,0; X 0 to W - 1,\n"
+           "                     Y 0 to H - 1)\n"
            "      --no-guess     never guess when the rules are stuck\n" +
            rule_help() +
            "  -j, --jobs T       worker processes (1 to 256; default: the number of cores);\n"
@@ -432,7 +472,12 @@ std::string usage_text()
            "\n"
            "merge adds up the statistics files and merges the logs (ordered by seed and game)\n"
            "of runs or parts of a run, writes them to --scores (default qxscores.txt) and\n"
-           "--log, and prints the summary of all their games.\n"
+           "--log, and prints the summary of all their games (of the field --field gives).\n"
+           "\n"
+           "chances reads a position from FILE (- for standard input): a first line WxH/M,\n"
+           "then a line per row, a character per cell: a count 0 to 8 for an opened cell,\n"
+           ". for a hidden cell, F for a flag. It prints the chance of a mine of every hidden\n"
+           "cell and the cell each guessing rule would open.\n"
            "\n"
            "A named pipe as an output waits for a reader to open it, as 'cat > FIFO' does.\n"
            "Ctrl-C, a closed terminal or any other signal that ends the program stops it\n"

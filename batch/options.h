@@ -11,6 +11,7 @@ struct batch_options {
     uint32_t seed = 0;        // the clock now unless --seed is given
     int first_x = 0;
     int first_y = 0;
+    std::string first_text = "0,0";
     bool no_guess = false;
     int jobs = 1;             // the number of cores unless --jobs is given
     std::string log_path;     // empty: no log; "-": standard output
@@ -23,9 +24,10 @@ struct batch_options {
     int shard = 0;            // play only part shard (1 to shards) of the run; 0: all of it
     int shards = 1;
     std::vector<std::string> merge_files;  // orvanta-batch merge FILE...
+    std::string position_file;             // orvanta-batch chances FILE
 };
 
-enum parse_result { PARSE_RUN, PARSE_MERGE, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
+enum parse_result { PARSE_RUN, PARSE_MERGE, PARSE_CHANCES, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
 
 // The worker sequences of a run (seed S + k for sequence k): one per job,
 // and no more than there are games; one for --until-win.

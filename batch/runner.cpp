@@ -205,6 +205,9 @@ int run_batch(const batch_options& options)
         int sequence = first + k;
         plan.seed = options.seed + uint32_t(sequence);
         plan.games = options.games / sequences + (sequence < options.games % sequences);
+        plan.width = xdim;
+        plan.height = ydim;
+        plan.mines = mines;
         plan.first_x = options.first_x;
         plan.first_y = options.first_y;
         plan.until_win = options.until_win;

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "engine/kept_counts.h"
+
 enum game_outcome { OUTCOME_WON, OUTCOME_LOST, OUTCOME_UNSOLVED, OUTCOME_NOSTART, OUTCOME_COUNT };
 
 // The names used in the log: "won", "lost", "unsolved", "nostart".
@@ -10,8 +12,8 @@ extern const char* const OUTCOME_NAMES[OUTCOME_COUNT];
 // The names shown in the summaries and the plot: "no-start" for the last.
 extern const char* const OUTCOME_LABELS[OUTCOME_COUNT];
 
-// The largest board the counts have room for (30 by 16).
-inline constexpr int TALLY_CELLS = 480;
+// The largest board the counts have room for: the largest the engine plays.
+inline constexpr int TALLY_CELLS = MAX_CELLS;
 
 // Lives in memory shared with the parent process, which reads finished
 // (through an atomic_ref) while the worker plays, and the rest once it ended.

@@ -118,6 +118,9 @@ int64_t game_in_hand()
 int play_share(const worker_plan& share)
 {
     set_start_values();
+    xdim = share.width;
+    ydim = share.height;
+    mines = share.mines;
     assert(xdim * ydim <= TALLY_CELLS);
     if (!allocate_arrays())
         return 0;

@@ -11,6 +11,9 @@
 struct worker_plan {
     uint32_t seed;       // plays what a solver thread started at this clock reading plays
     int64_t games;       // at most this many
+    int width;           // the field, as --field gave it
+    int height;
+    int mines;
     int first_x;
     int first_y;
     bool until_win;

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "engine/best_guess.h"
 #include "engine/guess.h"
 #include "engine/safest_guess.h"
 
@@ -23,6 +24,8 @@ struct guess_rule_row {
 inline constexpr guess_rule_row GUESS_RULES[] = {
     {"random", "any hidden cell", make_a_guess, false},
     {"safest", "the cell least likely to hold a mine", make_safest_guess, true},
+    {"best", "near the safest, the cell most likely to leave a safe next click; exact play once few arrangements are left",
+     make_best_guess, true},
 };
 inline constexpr int GUESS_RULE_COUNT = int(std::size(GUESS_RULES));
 

@@ -9,6 +9,7 @@
 
 #include "batch/options.h"
 #include "driver/state.h"
+#include "engine/board.h"
 #include "engine/random.h"
 
 namespace {
@@ -27,11 +28,11 @@ std::pair<parse_result, std::string> parsed(std::vector<std::string> args)
     parse_result result = parse_options(int(argv.size()), argv.data(), o, error);
     if (result == PARSE_ERROR)
         return {result, error};
-    return {result, fmt::format("games {} until-win {} seed {} first {},{} no-guess {} jobs {} log '{}' trace '{}' "
-                                "verbose {} scores '{}' plot '{}' guess {} compare {} shard {}/{}",
-                                o.games, o.until_win, o.seed, o.first_x, o.first_y, o.no_guess, o.jobs, o.log_path,
-                                o.trace_path, o.verbose, o.scores_path, o.plot_path, o.guess_rule, o.compare, o.shard,
-                                o.shards)};
+    return {result, fmt::format("games {} until-win {} seed {} field {}x{}/{} first {},{} no-guess {} jobs {} log '{}' "
+                                "trace '{}' verbose {} scores '{}' plot '{}' guess {} compare {} shard {}/{}",
+                                o.games, o.until_win, o.seed, xdim, ydim, mines, o.first_x, o.first_y, o.no_guess,
+                                o.jobs, o.log_path, o.trace_path, o.verbose, o.scores_path, o.plot_path, o.guess_rule,
+                                o.compare, o.shard, o.shards)};
 }
 
 }  // namespace
@@ -40,21 +41,24 @@ TEST(Options, EveryFormEveryProblem)
 {
     const std::pair<std::vector<std::string>, std::string> runs[] = {
         {{"--guess", "safest", "--shard", "2/4", "-s", "5", "-j", "4", "--log", "l", "--trace", "./l"},
-         "games 1000 until-win false seed 5 first 0,0 no-guess false jobs 4 log 'l' trace 'l' verbose 2 "
+         "games 1000 until-win false seed 5 field 30x16/99 first 0,0 no-guess false jobs 4 log 'l' trace 'l' verbose 2 "
          "scores 'qxscores.txt' plot '' guess 1 compare [] shard 2/4"},
         {{"--games", "20", "--until-win", "--seed=4294967295", "--first", "29,15", "--no-guess", "-j3", "--log", "-",
-          "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg"},
-         "games 20 until-win true seed 4294967295 first 29,15 no-guess true jobs 3 log '-' trace 't.txt' verbose 4 "
-         "scores 's.txt' plot 'p.svg' guess 0 compare [] shard 0/1"},
+          "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg", "--guess", "best"},
+         "games 20 until-win true seed 4294967295 field 30x16/99 first 29,15 no-guess true jobs 3 log '-' "
+         "trace 't.txt' verbose 4 scores 's.txt' plot 'p.svg' guess 2 compare [] shard 0/1"},
+        {{"--first", "15,31", "--field", "16x32/100", "-s", "1", "-j", "1"},  // the cell is checked on the field given
+         "games 1000 until-win false seed 1 field 16x32/100 first 15,31 no-guess false jobs 1 log '' trace '' "
+         "verbose 2 scores 'qxscores.txt' plot '' guess 0 compare [] shard 0/1"},
         {{"-n", "7", "-s", "0", "--jobs=1", "--games=9", "-n9", "--compare"},
-         "games 9 until-win false seed 0 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
+         "games 9 until-win false seed 0 field 30x16/99 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
          "scores 'qxscores.txt' plot '' guess 0 compare [0, 1] shard 0/1"},
-        {{"--compare", "safest,random", "-s", "0", "-j", "1"},
-         "games 1000 until-win false seed 0 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
-         "scores 'qxscores.txt' plot '' guess 0 compare [1, 0] shard 0/1"},
+        {{"--compare", "best,safest,random", "-s", "0", "-j", "1"},
+         "games 1000 until-win false seed 0 field 30x16/99 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
+         "scores 'qxscores.txt' plot '' guess 0 compare [2, 1, 0] shard 0/1"},
         {{},  // the seed is the clock now, a job per core
-         fmt::format("games 1000 until-win false seed {} first 0,0 no-guess false jobs {} log '' trace '' verbose 2 "
-                     "scores 'qxscores.txt' plot '' guess 0 compare [] shard 0/1",
+         fmt::format("games 1000 until-win false seed {} field 30x16/99 first 0,0 no-guess false jobs {} log '' "
+                     "trace '' verbose 2 scores 'qxscores.txt' plot '' guess 0 compare [] shard 0/1",
                      clock_seconds(), std::max(1u, std::thread::hardware_concurrency()))},
     };
     for (const auto& [args, read] : runs)
@@ -87,10 +91,19 @@ TEST(Options, EveryFormEveryProblem)
         {{"--until-win=yes"}, "option '--until-win' takes no value"},
         {{"--log="}, "--log: the file name is empty"},
         {{"--scores", "-"}, "--scores: the statistics file cannot go to standard output"},
-        {{"--guess", "best"}, "--guess: 'best' is not a guessing rule (random or safest)"},
-        {{"--compare=random,best"}, "--compare: 'best' is not a guessing rule (random or safest)"},
+        {{"--guess", "worst"}, "--guess: 'worst' is not a guessing rule (random, safest or best)"},
+        {{"--compare=random,worst"}, "--compare: 'worst' is not a guessing rule (random, safest or best)"},
         {{"--compare", "safest"}, "--compare: 'safest' names one rule; a comparison takes two or more"},
         {{"--compare", "safest,random,safest"}, "--compare: 'safest,random,safest' names 'safest' twice"},
+        {{"--field", "0x16/0"}, "--field: '0' is out of range (1 to 512)"},
+        {{"--field", "30x0/0"}, "--field: '0' is out of range (1 to 512)"},
+        {{"--field", "23x23/99"}, "--field: '23x23/99' has 529 cells, more than the 512 a field may have"},
+        {{"--field", "9x9/80"}, "--field: '9x9/80' has 80 mines: at most 79 on 81 cells (the first cell and one more "
+                                "stay safe)"},
+        {{"--field", "9x9"}, "--field: '9x9' is not a field WxH/M (width x height / mines)"},
+        {{"--field", "9/9x9"}, "--field: '9/9x9' is not a field WxH/M (width x height / mines)"},
+        {{"--field", "9x9/-1"}, "--field: '-1' is out of range (0 to 512)"},
+        {{"--field", "9x9/10", "--first", "9,0"}, "--first: '9,0' is outside the 9 by 9 field (X 0 to 8, Y 0 to 8)"},
         {{"--shard", "1/2", "-s", "1"}, "--shard requires --jobs"},
         {{"--shard", "3/2", "-j", "2", "-s", "1"}, "--shard: '3' is out of range (1 to 2)"},
         {{"--shard", "4/4", "-j", "8", "-n", "3", "-s", "1"},

@@ -9,6 +9,8 @@
 
 #include "engine/board.h"
 #include "engine/reveal.h"
+#include "engine/chances.h"
+#include "engine/counting.h"
 #include "engine/safest_guess.h"
 #include "tests/support/fixture.h"
 
@@ -37,6 +39,11 @@ const known_case KNOWN[] = {
     {"flags count as mines", {"2F1", "*..", "..*"}, 3, {1, 0, 0, 1. / 3, 1. / 3, 1. / 3}, 2, 1},
 };
 
+std::size_t sea_cells()
+{
+    return std::size_t(xdim) * ydim;
+}
+
 }  // namespace
 
 using SafestTest = GameStateTest;
@@ -50,8 +57,8 @@ TEST_F(SafestTest, KnownPositionsGiveTheirChancesAndTheGuessOpensTheChosenCell)
         guesses = inexact_guesses = 0;
         blown_up = 0;
         guess_safety = 1;
-        std::vector<double> chance;
-        EXPECT_EQ(mine_chances(chance), 1);
+        std::vector<double> chance(sea_cells());
+        EXPECT_EQ(compute_chances(chance.data()), CHANCES_EXACT);
         std::vector<double> hidden;
         std::copy_if(chance.begin(), chance.end(), std::back_inserter(hidden), [](double p) { return p >= 0; });
         for (std::size_t i = 0; i < c.chances.size(); i++)
@@ -120,16 +127,16 @@ TEST_F(SafestTest, ChancesAgreeWithEveryArrangementAndCutGroupsStillPlaceTheMine
             set = set ? carried | (((set ^ carried) >> 2) / low) : ~0u;
         }
         ASSERT_GT(fits, 0);
-        std::vector<double> chance;
-        EXPECT_EQ(mine_chances(chance), 1);
+        std::vector<double> chance(sea_cells());
+        EXPECT_EQ(compute_chances(chance.data()), CHANCES_EXACT);
         for (int i : hidden)
             EXPECT_NEAR(chance[i], mined[i] / fits, 1e-9) << "cell " << i;
 
         // Cut into halves, every group of two cells or more: the halves only
         // ever add arrangements, so no cell becomes certain that was not.
         exact_count_limit = 3;
-        std::vector<double> cut;
-        int exact = mine_chances(cut);
+        std::vector<double> cut(sea_cells());
+        int exact = compute_chances(cut.data()) == CHANCES_EXACT;
         cut_rounds += !exact;
         double placed = 0;
         for (int i : hidden) {
@@ -144,4 +151,15 @@ TEST_F(SafestTest, ChancesAgreeWithEveryArrangementAndCutGroupsStillPlaceTheMine
         exact_count_limit = EXACT_COUNT_STEPS;
     }
     EXPECT_GT(cut_rounds, 0) << "a group over the step limit is cut and says so";
+}
+
+TEST_F(SafestTest, AFlagBesideACellCountsAsHiddenInItsRank)
+{
+    // A cell beside a known mine can never show a 0: the flag makes it no
+    // nearer a corner. 9 more for the cells next to no number.
+    load_board({"1F.", "..."});
+    std::vector<int> ranks;
+    for (int i : {2, 3, 4, 5})
+        ranks.push_back(guess_rank(i));
+    EXPECT_EQ(ranks, (std::vector<int>{12, 2, 4, 12}));
 }

@@ -2,20 +2,10 @@
 // the first NUL, as two. It must answer every input with one printable line
 // or accept it, and an accepted statistics file must say back what it read.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "batch/merge_reader.h"
-
-namespace {
-
-void check(bool holds)
-{
-    if (!holds)
-        std::abort();
-}
-
-}  // namespace
+#include "tests/fuzz/check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
