@@ -1,4 +1,5 @@
-// Reading "WxH/M" and the whole numbers in it.
+// Reading "WxH/M" and the whole numbers in it. The messages quote the text
+// as given: complain() masks any control byte in them.
 #include "batch/field.h"
 
 #include <fmt/format.h>
@@ -7,19 +8,6 @@
 #include <cstdint>
 
 #include "engine/kept_counts.h"
-
-namespace {
-
-// text as a message quotes it: a byte outside printable ASCII as \xNN.
-std::string printable(const std::string& text)
-{
-    std::string out;
-    for (char c : text)
-        out += c >= ' ' && c <= '~' ? std::string(1, c) : fmt::format("\\x{:02X}", int(uint8_t(c)));
-    return out;
-}
-
-}  // namespace
 
 // A whole decimal number within [low, high].
 std::string read_number(const std::string& text, int64_t low, int64_t high, int64_t& value)
@@ -30,7 +18,7 @@ std::string read_number(const std::string& text, int64_t low, int64_t high, int6
         return "";
     if ((status == std::errc() || status == std::errc::result_out_of_range) && stop == end && !text.empty())
         return fmt::format("'{}' is out of range ({} to {})", text, low, high);
-    return fmt::format("'{}' is not a whole number", printable(text));
+    return fmt::format("'{}' is not a whole number", text);
 }
 
 std::string read_field_size(const std::string& text, field_size& field)
@@ -38,7 +26,7 @@ std::string read_field_size(const std::string& text, field_size& field)
     std::size_t cross = text.find('x');
     std::size_t slash = text.find('/');
     if (cross == std::string::npos || slash == std::string::npos || slash < cross)
-        return fmt::format("'{}' is not a field WxH/M (width x height / mines)", printable(text));
+        return fmt::format("'{}' is not a field WxH/M (width x height / mines)", text);
     int64_t width = 0;
     int64_t height = 0;
     int64_t count = 0;

@@ -81,7 +81,7 @@ done <<'EOF'
 2|--games: '\?\[31mRED\?\[0m' is not a whole number|"$batch" --games $'\e[31mRED\e[0m'
 0||two_runs_into_a_pipe
 143|^orvanta-term: Cannot write ".*/qxscores.txt": File too large$|term_signalled "-f 2" TERM
-131|^bash: line 1: [0-9]+ Quit .*orvanta-term"$|term_signalled "" QUIT
-138|^bash: line 1: [0-9]+ User defined signal 1 .*orvanta-term"$|term_signalled "" USR1
+131|^bash: line 1: +[0-9]+ Quit .*orvanta-term"$|term_signalled "" QUIT
+138|^bash: line 1: +[0-9]+ User defined signal 1 .*orvanta-term"$|term_signalled "" USR1
 EOF
 echo "every way out kept what was done, or the old files, and named its reason"
