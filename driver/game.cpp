@@ -8,6 +8,7 @@
 #include "engine/board.h"
 #include "engine/guess.h"
 #include "engine/layout.h"
+#include "engine/relaxed.h"
 #include "engine/rules.h"
 #include "engine/safest_guess.h"
 
@@ -21,7 +22,7 @@ void play_rules(int n)
         apply_rules();
         if (!allow_guessing || num_hidden(n) == 0)
             return;
-        if (guess_rule == GUESS_SAFEST)
+        if (relaxed_load(guess_rule) == GUESS_SAFEST)
             make_safest_guess();
         else
             make_a_guess();

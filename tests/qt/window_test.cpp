@@ -124,7 +124,8 @@ private slots:
                              status_parts[0]->geometry().right() + 1, status_parts[1]->geometry().right() + 1}),
                  (QList<int>{481, 257, 257, 176, 481}));
         QCOMPARE(menu(), QString("&File: &Solve=102 S&top Solving=104 = &Exit=101 &Edit: &Nonstop=107+ &Go Slow=108+ "
-                                 "&Allow Guessing=112+ &Help: &About=103"));
+                                 "&Allow Guessing=112+ = &Random Guess=130+ Sa&fest Guess=131 = Show &Chances=114 "
+                                 "&Help: &About=103"));
         // A lost game on the board; a cell drawn while a solver is being stopped shows nothing.
         std::fill(sea, sea + xdim * ydim, CELL_HIDDEN);
         sea[0] = 1;
@@ -176,7 +177,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(games > 0, 20000);
         for (int id : {IDM_GUESS, IDM_NONSTOP, IDM_GOSLOW})
             menu_item(id)->trigger();
-        QTRY_VERIFY(allow_guessing + nonstop + goslow == 0 && !menu().contains('+'));  // nor a check mark left
+        QTRY_VERIFY(allow_guessing + nonstop + goslow == 0 && menu().count('+') == 1);  // but the rule's
+        // The new entries reach the core, and the marks follow.
+        for (int id : {IDM_FIRST_RULE + GUESS_SAFEST, IDM_CHANCES})
+            menu_item(id)->trigger();
+        QTRY_VERIFY(guess_rule == GUESS_SAFEST && chances_shown && menu().contains("Sa&fest Guess=131+") &&
+                    menu().contains("Chances=114+") && !menu().contains("130+"));
+        for (int id : {IDM_FIRST_RULE + GUESS_RANDOM, IDM_CHANCES})
+            menu_item(id)->trigger();
+        QTRY_VERIFY(guess_rule == GUESS_RANDOM && !chances_shown && menu().count('+') == 1);
         // Without Nonstop the solver ends at its first win. Started again once
         // no full repaint is pending, it draws every game cell by cell.
         for (int run = 0; run < 2; run++) {

@@ -44,6 +44,10 @@ void show_status_part(int part, const char* text)
 {
     record("text " + std::to_string(part) + " " + text);
 }
+void draw_chances(const float*, int chosen, const char* reason)
+{
+    record("chances " + std::to_string(chosen) + " " + reason);
+}
 
 void pause_thread(int milliseconds)
 {

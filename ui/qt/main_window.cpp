@@ -2,6 +2,7 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -12,8 +13,8 @@
 #include "resources/resource_ids.h"
 #include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
-#include "ui/common/menu_table.h"
 #include "ui/common/window_queue.h"
+#include "ui/qt/chances_view.h"
 #include "ui/qt/commands.h"
 #include "ui/qt/painting.h"
 #include "ui/qt/status_bar.h"
@@ -72,7 +73,8 @@ QMenuBar* create_menu_bar(QWidget* window)
     auto* bar = new QMenuBar(window);
     check_items.clear();
     QMenu* menu = nullptr;
-    for (const menu_row& row : MENU_ROWS) {
+    QActionGroup* rules = nullptr;
+    for (const menu_row& row : menu_entries()) {
         if (row.kind == MENU_POPUP) {
             menu = bar->addMenu(QString::fromLatin1(row.label));
         } else if (row.kind == MENU_SEPARATOR) {
@@ -80,8 +82,12 @@ QMenuBar* create_menu_bar(QWidget* window)
         } else {
             QAction* item = menu->addAction(QString::fromLatin1(row.label));
             item->setData(row.id);
-            item->setCheckable(row.kind == MENU_CHECK);
-            if (row.kind == MENU_CHECK)
+            item->setCheckable(row.kind == MENU_CHECK || row.kind == MENU_RADIO);
+            if (row.kind == MENU_RADIO) {
+                rules = rules ? rules : new QActionGroup(menu);
+                rules->addAction(item);
+            }
+            if (item->isCheckable())
                 check_items.push_back(item);
         }
     }
@@ -118,6 +124,7 @@ void create_main_window()
     field_view->setFixedSize(field_width(), field_height());
     field_view->setCursor(Qt::CrossCursor);
     field_view->setAttribute(Qt::WA_OpaquePaintEvent);
+    chances_view = new ChancesView(field_view);
     layout->addWidget(field_view);
     layout->addWidget(create_status_bar(field_width()));
     sync_check_marks();
