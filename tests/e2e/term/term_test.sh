@@ -54,15 +54,16 @@ start
 frame="+$(printf -- '-%.0s' {1..60})+"
 hidden="|$(printf '[]%.0s' {1..30})|"
 expected=$(printf '%s\n' "File: S Solve  T Stop Solving  E Exit    Help: H About" \
-  "Edit: N [x] Nonstop  G [x] Go Slow  A [x] Allow Guessing" "$frame" $(printf "$hidden %.0s" {1..16}) "$frame" \
+  "Edit: N [x] Nonstop  G [x] Go Slow  A [x] Allow Guessing  R (*) Random Guess" \
+  "      F ( ) Safest Guess  C [ ] Show Chances" "$frame" $(printf "$hidden %.0s" {1..16}) "$frame" \
   "$(printf '%31s' '')|Games played: 0, won: 0, guesses: 0")
 [ "$(screen)" = "$expected" ] || fail "the screen at start"
 
 t send-keys N G a
-wait_until "all three options off" "shows '^Edit: N \[ \] Nonstop  G \[ \] Go Slow  A \[ \] Allow Guessing$'"
+wait_until "all three options off" "shows '^Edit: N \[ \] Nonstop  G \[ \] Go Slow  A \[ \] Allow Guessing  R \(\*\)'"
 shows 'Games played: 0, won: 0, nostart: 0$' || fail "the no-start figure while guessing is off"
 t send-keys A n
-wait_until "Nonstop and guessing on" "shows '^Edit: N \[x\] Nonstop  G \[ \] Go Slow  A \[x\] Allow Guessing$'"
+wait_until "Nonstop and guessing on" "shows '^Edit: N \[x\] Nonstop  G \[ \] Go Slow  A \[x\] Allow Guessing  R \(\*\)'"
 shows 'Games played: 0, won: 0, guesses: 0$' || fail "the guess figure while guessing is on"
 
 # Enter on cell (2, 1) plays games from it; stopped, the last game stays shown.
@@ -77,7 +78,7 @@ for try in $(seq 10); do
 done
 screen | awk '
   function mine(x, y) { return x >= 0 && substr(row[y], 2 * x + 2, 2) ~ /( F| \*|\*\*)/ }
-  NR >= 4 && NR <= 19 { row[NR - 4] = $0 }
+  NR >= 5 && NR <= 20 { row[NR - 5] = $0 }
   END {
     if (substr(row[1], 6, 2) !~ /( [1-8]|  )/) { print "the first cell (2, 1) is not open"; bad = 1 }
     for (y = 0; y < 16; y++) for (x = 0; x < 30; x++) {
@@ -91,7 +92,7 @@ screen | awk '
 
 before=$(screen)
 t resize-window -x 60 -y 15
-wait_until "the message in a small window" "shows '^Orvanta needs 80 x 21 characters;$'"
+wait_until "the message in a small window" "shows '^Orvanta needs 80 x 22 characters;$'"
 t resize-window -x 80 -y 24
 wait_until "the whole screen back" '[ "$(screen)" = "$before" ]'
 
@@ -101,11 +102,17 @@ ended 0
 scores_total_between "$played" "$played"
 
 start
+# The rules and Show Chances by their keys, each reaching the options.
+t send-keys f c
+wait_until "Safest Guess and Show Chances on" "shows '^      F \(\*\) Safest Guess  C \[x\] Show Chances$'"
+shows 'R \( \) Random Guess$' || fail "Random Guess still marked"
+t send-keys r c
+wait_until "Random Guess and Show Chances off" "shows '^      F \( \) Safest Guess  C \[ \] Show Chances$'"
 # A press on cell (5, 3) as the mouse reports it (X10: button 1 at column 12,
-# row 7, each plus 32) plays from that cell until a game is won.
-t send-keys g n && t send-keys -l $'\e[M ,\''
+# row 8, each plus 32) plays from that cell until a game is won.
+t send-keys g n && t send-keys -l $'\e[M ,('
 wait_until "a won game" "shows '^Problem solved successfully'"
-[[ "$(screen | sed -n 7p | cut -c12-13)" =~ ^\ [1-8\ ]$ ]] || fail "the pressed cell (5, 3) is not open"
+[[ "$(screen | sed -n 8p | cut -c12-13)" =~ ^\ [1-8\ ]$ ]] || fail "the pressed cell (5, 3) is not open"
 kill -HUP -- -"$(pane '#{pane_pid}')"
 ended 129
 scores_total_between 1 1000000000
