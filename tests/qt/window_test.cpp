@@ -17,6 +17,7 @@
 #include "driver/commands.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
+#include "driver/window_side.h"
 #include "engine/board.h"
 #include "resources/resource_ids.h"
 #include "tests/e2e/win32/tile_reader.h"
@@ -165,6 +166,47 @@ private slots:
         for (int score = 0; score <= 480; score++)
             every_score += QByteArray::number(score) + (score == 479 ? "\t2\r\n" : "\t0\r\n");
         QCOMPARE(file.readAll(), every_score);
+    }
+
+    // The chances over the field: each hidden tile blended half with its tint
+    // (blue at 0% to orange at 100%, worked out here), the chosen tile's
+    // two outer pixels black, the opened tiles and the margin untouched; gone
+    // at the next cell.
+    void show_chances_tints_the_hidden_tiles_outlines_the_chosen_and_goes_at_the_next_cell()
+    {
+        std::vector<float> chance(xdim * ydim);
+        for (int i = 0; i < xdim * ydim; i++) {
+            sea[i] = i % 7 == 3 ? 2 : CELL_HIDDEN;
+            chance[i] = sea[i] == 2 ? -1 : float(i % 11) / 10;
+        }
+        invalidate_window();
+        field_view->repaint();
+        QImage tiles = field_view->grab().toImage();
+        int chosen = 5 + 4 * xdim;
+        show_chances(chance.data(), chosen, "why");
+        QImage shown = field_view->grab().toImage();
+        QCOMPARE(shown.size(), tiles.size());
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); y++)
+            for (int x = 0; x < shown.width(); x++) {
+                int cx = (x - 1) / 16, cy = (y - 1) / 16, tx = (x - 1) % 16, ty = (y - 1) % 16;
+                QColor expected = tiles.pixelColor(x, y);
+                float c = x > 0 && y > 0 ? chance[cx + cy * xdim] : -1;
+                if (c >= 0) {
+                    auto half = [c](int under, int from, int to) { return (under * 127 + int(from + (to - from) * c + 0.5f) * 128) / 255; };
+                    expected = QColor(half(expected.red(), 0x00, 0xE6), half(expected.green(), 0x72, 0x9F),
+                                      half(expected.blue(), 0xB2, 0x00));
+                }
+                if (cx + cy * xdim == chosen && x > 0 && y > 0 && (tx < 2 || ty < 2 || tx > 13 || ty > 13))
+                    expected = Qt::black;
+                QColor seen = shown.pixelColor(x, y);
+                wrong += std::abs(seen.red() - expected.red()) > 1 || std::abs(seen.green() - expected.green()) > 1 ||
+                         std::abs(seen.blue() - expected.blue()) > 1;
+            }
+        QCOMPARE(wrong, 0);
+        QCOMPARE(status_parts[0]->toolTip(), QString("why"));
+        draw_cell(0, 0);
+        QVERIFY(field_view->grab().toImage() == tiles);
     }
 
     void presses_and_options_drive_the_solver_full_speed_loses_no_redraw_closing_names_a_failure()

@@ -45,7 +45,7 @@ void ChancesView::paintEvent(QPaintEvent*)
         if (fine)
             painter.drawText(tile, Qt::AlignCenter, QString::number(std::lround(100 * shown[i])));
     }
-    painter.setPen(QPen(Qt::black, 2));
+    painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawRect(QRect(cell_left(shown_chosen % xdim), cell_top(shown_chosen / xdim), TILE_SIZE, TILE_SIZE)
                          .adjusted(1, 1, -1, -1));
 }
