@@ -52,12 +52,14 @@ void show_guess_chances(int index)
     put_percent(chosen_percent, sizeof chosen_percent, chance[index]);
     put_percent(lowest_percent, sizeof lowest_percent, lowest);
     if (safest) {
-        std::snprintf(reason, sizeof reason, "%s guess at (%d, %d): %.1f%% chance of a mine, the lowest of %d hidden cells",
-                      rule, x, y, 100 * chance[index], hidden);
+        std::snprintf(reason, sizeof reason,
+                      "%s guess at (%d, %d): %.1f%% chance of a mine, the lowest of %d hidden cells", rule, x, y,
+                      100 * chance[index], hidden);
         std::snprintf(status, sizeof status, "%s (%d,%d): %s", rule, x, y, chosen_percent);
     } else {
         std::snprintf(reason, sizeof reason,
-                      "%s guess at (%d, %d): %.1f%% chance of a mine; the safest cell had %.1f%%, one of %d hidden cells",
+                      "%s guess at (%d, %d): %.1f%% chance of a mine; the safest cell had %.1f%%, one of %d "
+                      "hidden cells",
                       rule, x, y, 100 * chance[index], 100 * lowest, hidden);
         std::snprintf(status, sizeof status, "%s (%d,%d): %s, min %s", rule, x, y, chosen_percent, lowest_percent);
     }

@@ -193,7 +193,9 @@ private slots:
                 QColor expected = tiles.pixelColor(x, y);
                 float c = x > 0 && y > 0 ? chance[cx + cy * xdim] : -1;
                 if (c >= 0) {
-                    auto half = [c](int under, int from, int to) { return (under * 127 + int(from + (to - from) * c + 0.5f) * 128) / 255; };
+                    auto half = [c](int under, int from, int to) {
+                        return (under * 127 + int(from + (to - from) * c + 0.5f) * 128) / 255;
+                    };
                     expected = QColor(half(expected.red(), 0x00, 0xE6), half(expected.green(), 0x72, 0x9F),
                                       half(expected.blue(), 0xB2, 0x00));
                 }

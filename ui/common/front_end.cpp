@@ -54,10 +54,11 @@ std::vector<menu_row> make_menu_entries()
             std::string& label = labels[rule];
             label = std::string(GUESS_RULE_NAMES[rule]) + " Guess";
             std::size_t at = 0;
+            auto letter = [&label](std::size_t i) { return char(std::toupper(static_cast<unsigned char>(label[i]))); };
             while (at < label.size() && (!std::isalpha(static_cast<unsigned char>(label[at])) ||
-                                         used.find(char(std::toupper(static_cast<unsigned char>(label[at])))) != std::string::npos))
+                                         used.find(letter(at)) != std::string::npos))
                 at++;
-            char key = char(std::toupper(static_cast<unsigned char>(label[at])));
+            char key = letter(at);
             used += key;
             label.insert(at, "&");
             entries.push_back({MENU_RADIO, row.id + int(rule), label.c_str(), row.action, key, true});
