@@ -1,6 +1,7 @@
 // Each hidden cell's chance of a mine as one digit, its tens of percent (0
-// under 10%, 9 from 90%), '*' where the mine is certain; coloured by band,
-// the guessed cell reversed. Drawn from the window side's own copy.
+// under 10%, 9 from 90%), '*' where the mine is certain, after the hidden
+// tile's '[' so that it never reads as a count; coloured by band, the
+// guessed cell reversed. Drawn from the window side's own copy.
 #include "ui/term/chances.h"
 
 #include <curses.h>
@@ -51,7 +52,7 @@ void draw_chances(const float* chance, int chosen, const char*)
         char digit = digit_of(shown[i]);
         int band = digit == '*' || digit >= '7' ? 2 : digit >= '4' ? 1 : 0;
         attrset(band_attributes[band] | (i == chosen ? A_REVERSE : A_NORMAL));
-        char text[] = {' ', digit, '\0'};
+        char text[] = {'[', digit, '\0'};
         mvaddstr(FIELD_TOP + i / xdim, FIELD_LEFT + CELL_COLUMNS * (i % xdim), text);
     }
     attrset(A_NORMAL);

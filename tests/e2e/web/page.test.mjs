@@ -134,7 +134,7 @@ test('replays play the games orvanta-batch plays, from a server and from the fil
   }
 });
 
-test('Show Chances: at a guess, the layer over the field holds each hidden tile's tint and the chosen tile's outline, nothing else', async () => {
+test('Show Chances: at a guess, the layer over the field holds a tint on each hidden tile and an outline on the chosen one, nothing else', async () => {
   const page = await open(browser, `${server.url}orvanta.html?seed=3&rule=safest&chances=1`);
   // The first chances drawn, the layer read at once.
   await page.evaluate(() => {
