@@ -13,14 +13,19 @@
 #include <thread>
 #include <vector>
 
-#include "driver/state.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/random.h"
 
 namespace {
 
 inline constexpr int MAX_JOBS = 256;
 inline constexpr int MAX_VERBOSE = 4;
+inline constexpr std::size_t HELP_WIDTH = 80;
+inline constexpr std::size_t HELP_INDENT = 21;  // where an option's text starts
+const std::vector<int> DEFAULT_COMPARISON = {0, 1};  // plain --compare: random against safest
+// Joins two words of the help into one that is never split between lines.
+inline constexpr std::string_view NO_BREAK = "\u00a0";
 
 // Stores an option's value where it belongs, or returns what is wrong with
 // it; CLI11 puts the option's name in front ("--jobs: '0' is out of range").
@@ -82,12 +87,47 @@ std::string read_cell(const std::string& text, batch_options& options)
     return "";
 }
 
-// "random" or "safest".
+// "random or safest": every rule's name.
+std::string rule_names()
+{
+    std::string names = GUESS_RULES[0].name;
+    for (int r = 1; r < GUESS_RULE_COUNT; r++)
+        names += (r + 1 < GUESS_RULE_COUNT ? ", " : " or ") + std::string(GUESS_RULES[r].name);
+    return names;
+}
+
+std::string not_a_rule(const std::string& name)
+{
+    return fmt::format("'{}' is not a guessing rule ({})", name, rule_names());
+}
+
 std::string read_rule(const std::string& text, batch_options& options)
 {
-    if (text != "random" && text != "safest")
-        return fmt::format("'{}' is not a guessing rule (random or safest)", text);
-    options.guess_rule = text == "random" ? GUESS_RANDOM : GUESS_SAFEST;
+    int rule = find_guess_rule(text);
+    if (rule < 0)
+        return not_a_rule(text);
+    options.guess_rule = rule;
+    return "";
+}
+
+// "random,safest": two or more rules, each named once.
+std::string read_comparison(const std::string& text, batch_options& options)
+{
+    std::vector<int> rules;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t comma = std::min(text.find(',', start), text.size());
+        std::string name = text.substr(start, comma - start);
+        int rule = find_guess_rule(name);
+        if (rule < 0)
+            return not_a_rule(name);
+        if (std::find(rules.begin(), rules.end(), rule) != rules.end())
+            return fmt::format("'{}' names '{}' twice", text, name);
+        rules.push_back(rule);
+        start = comma + 1;
+    }
+    if (rules.size() < 2)
+        return fmt::format("'{}' names one rule; a comparison takes two or more", text);
+    options.compare = rules;
     return "";
 }
 
@@ -152,7 +192,9 @@ void add_play_options(CLI::App& app, batch_options& options)
     add_value(app, "--verbose", number_into(options.verbose, 0, MAX_VERBOSE));
     CLI::Option* scores = add_scores(app, options);
     add_value(app, "--plot", path_into(options.plot_path));
-    CLI::Option* compare = add_flag(app, "--compare", options.compare);
+    CLI::Option* compare =
+        add_value(app, "--compare", [&options](const std::string& text) { return read_comparison(text, options); })
+            ->expected(0, 1);
     CLI::Option* part =
         add_value(app, "--shard", [&options](const std::string& text) { return read_part(text, options); });
     // A comparison shows its two sides only in the summary and the plot.
@@ -239,6 +281,53 @@ std::string in_our_words(const CLI::ArgumentMismatch& mismatch)
     return "option '" + text.substr(0, text.find(':')) + "' needs a value";
 }
 
+// An option in the help: its names, then text wrapped at HELP_WIDTH in lines
+// that start at HELP_INDENT.
+std::string help_entry(std::string names, const std::string& text)
+{
+    names.resize(std::max(names.size() + 2, HELP_INDENT), ' ');
+    std::string entry;
+    std::string line = names;
+    bool line_empty = true;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = std::min(text.find(' ', start), text.size());
+        std::string word = text.substr(start, end - start);
+        start = end + 1;
+        for (std::size_t at; (at = word.find(NO_BREAK)) != std::string::npos;)
+            word.replace(at, NO_BREAK.size(), " ");
+        if (!line_empty && line.size() + 1 + word.size() > HELP_WIDTH) {
+            entry += line + "\n";
+            line = std::string(HELP_INDENT, ' ');
+            line_empty = true;
+        }
+        line += (line_empty ? "" : " ") + word;
+        line_empty = false;
+    }
+    return entry + line + "\n";
+}
+
+// --guess and --compare, from the table of rules.
+std::string rule_help()
+{
+    std::string rules;
+    for (int r = 0; r < GUESS_RULE_COUNT; r++) {
+        const guess_rule_row& row = GUESS_RULES[r];
+        rules += fmt::format("{}{} ({}{}{})", r == 0 ? "" : r + 1 < GUESS_RULE_COUNT ? ", " : ", or ", row.name,
+                             r == 0 ? "default: " : "", row.description,
+                             row.reports_chances ? fmt::format("; the log then gains a column: the chance that all "
+                                                               "the{}game's guesses were safe",
+                                                               NO_BREAK)
+                                                 : "");
+    }
+    return help_entry("      --guess RULE", "how to guess when the rules are stuck: " + rules) +
+           help_entry("      --compare [RULES]",
+                      fmt::format("play every game with each of RULES, two or more named with commas (default "
+                                  "{},{}): their summaries side by side, the difference of each one's win rate from "
+                                  "the first's, their histograms in the plot (the games the first rule plays; no "
+                                  "log, trace or statistics)",
+                                  GUESS_RULES[DEFAULT_COMPARISON[0]].name, GUESS_RULES[DEFAULT_COMPARISON[1]].name));
+}
+
 }  // namespace
 
 parse_result parse_options(int argc, char** argv, batch_options& options, std::string& error)
@@ -273,6 +362,9 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
     }
     if (help || version)
         return help ? PARSE_HELP : PARSE_VERSION;
+    const CLI::Option* compare = app.get_option("--compare");
+    if (compare->count() > 0 && compare->results().back().empty())
+        options.compare = DEFAULT_COMPARISON;
     if (merge->parsed()) {
         for (const CLI::Option* given : app.get_options())
             if (given->count() > 0) {
@@ -290,7 +382,7 @@ parse_result parse_options(int argc, char** argv, batch_options& options, std::s
         options.trace_path = options.log_path;
     error = shared_output({{"--log", options.log_path},
                            {"--trace", options.trace_path == options.log_path ? "" : options.trace_path},
-                           {"--scores", options.compare ? "" : options.scores_path},
+                           {"--scores", options.compare.empty() ? options.scores_path : ""},
                            {"--plot", options.plot_path}});
     if (!error.empty())
         return PARSE_ERROR;
@@ -320,14 +412,8 @@ std::string usage_text()
            "  -s, --seed S       play the games a solver started at clock reading S plays\n"
            "                     (0 to 4294967295; default: the clock now)\n"
            "      --first X,Y    the first cell of every game (default 0,0; X 0 to 29, Y 0 to 15)\n"
-           "      --no-guess     never guess when the rules are stuck\n"
-           "      --guess RULE   how to guess when the rules are stuck: random (default: any\n"
-           "                     hidden cell), or safest (the cell least likely to hold a\n"
-           "                     mine; the log then gains a column: the chance that all\n"
-           "                     the game's guesses were safe)\n"
-           "      --compare      play every game with both rules: both summaries side by side,\n"
-           "                     the difference of the win rates, both histograms in the plot\n"
-           "                     (the games the random rule plays; no log, trace or statistics)\n"
+           "      --no-guess     never guess when the rules are stuck\n" +
+           rule_help() +
            "  -j, --jobs T       worker processes (1 to 256; default: the number of cores);\n"
            "                     worker k plays from seed S + k\n"
            "      --shard K/N    play only part K of N of the run, each on its own machine;\n"

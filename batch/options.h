@@ -18,8 +18,8 @@ struct batch_options {
     int verbose = 2;
     std::string scores_path = "qxscores.txt";
     std::string plot_path;    // empty: no plot
-    int guess_rule = 0;       // GUESS_RANDOM or GUESS_SAFEST
-    bool compare = false;     // play every game with both rules
+    int guess_rule = 0;       // a row of GUESS_RULES
+    std::vector<int> compare; // the rows to play every game with; empty: no comparison
     int shard = 0;            // play only part shard (1 to shards) of the run; 0: all of it
     int shards = 1;
     std::vector<std::string> merge_files;  // orvanta-batch merge FILE...

@@ -9,6 +9,8 @@
 #include <numeric>
 #include <vector>
 
+#include "engine/guess_rules.h"
+
 namespace {
 
 inline constexpr int WIDTH = 960;
@@ -21,8 +23,9 @@ inline constexpr int X_TICK = 40;  // cells between labels on the x axis
 inline constexpr int BIN = 4;      // cells per bar: wide enough bars to see
 
 const char* const OUTCOME_COLOURS[OUTCOME_COUNT] = {"#2e9d57", "#d9463e", "#4a7fc1", "#f0a030"};
-const char* const RULE_COLOURS[2] = {"#8a8a8a", "#2e9d57"};
-const char* const RULE_NAMES[2] = {"random", "safest"};
+// A comparison's bars in the order its rules were named.
+const char* const RULE_COLOURS[] = {"#8a8a8a", "#2e9d57", "#4a7fc1", "#f0a030"};
+static_assert(std::size(RULE_COLOURS) >= GUESS_RULE_COUNT);
 
 // A round step for about five labels up to top (never below 1 game).
 int64_t tick_step(int64_t top)
@@ -197,21 +200,26 @@ std::string histogram_svg(const game_tally& total, int n)
     return svg + "</svg>\n";
 }
 
-std::string comparison_svg(const game_tally (&sides)[2], int n)
+std::string comparison_svg(std::span<const game_tally> sides, const std::vector<int>& rules, int n)
 {
-    std::vector<std::array<int64_t, OUTCOME_COUNT>> bars[2] = {binned(sides[0], n), binned(sides[1], n)};
+    int columns = int(rules.size());
+    std::vector<std::vector<std::array<int64_t, OUTCOME_COUNT>>> bars;
+    for (int r = 0; r < columns; r++)
+        bars.push_back(binned(sides[r], n));
     int64_t tallest = 1;
     for (const auto& side : bars)
         for (const auto& b : side)
             tallest = std::max(tallest, bar_total(b));
     frame f = frame_for(n, tallest);
-    std::string svg = opening(fmt::format("{} games with each guessing rule: random won {:.1f}%, safest won {:.1f}%",
-                                          sides[0].finished, won_rate(sides[0]), won_rate(sides[1])));
+    std::string rates;
+    for (int r = 0; r < columns; r++)
+        rates += fmt::format("{}{} won {:.1f}%", r ? ", " : "", GUESS_RULES[rules[r]].name, won_rate(sides[r]));
+    std::string svg = opening(fmt::format("{} games with each guessing rule: {}", sides[0].finished, rates));
     svg += grid(f);
-    // Each bin's two bars side by side: random on the left, safest on the right.
-    double width = BIN * f.cell_width / 2;
+    // Each bin's bars side by side, in the order the rules were named.
+    double width = BIN * f.cell_width / columns;
     for (int b = 0; b < f.bins; b++)
-        for (int r = 0; r < 2; r++) {
+        for (int r = 0; r < columns; r++) {
             int64_t count = bar_total(bars[r][b]);
             if (count)
                 svg += bar(f.x_of(b * BIN) + 0.5 + r * width, f.y_of(count), width - 0.5, f.bottom - f.y_of(count),
@@ -220,9 +228,9 @@ std::string comparison_svg(const game_tally (&sides)[2], int n)
     svg += axes(f);
     svg += bin_note();
     std::vector<std::pair<const char*, std::string>> entries;
-    for (int r = 0; r < 2; r++)
-        entries.emplace_back(RULE_COLOURS[r], fmt::format("{}: {} won ({:.1f}%)", RULE_NAMES[r],
+    for (int r = 0; r < columns; r++)
+        entries.emplace_back(RULE_COLOURS[r], fmt::format("{}: {} won ({:.1f}%)", GUESS_RULES[rules[r]].name,
                                                           outcome_total(sides[r], OUTCOME_WON), won_rate(sides[r])));
-    svg += legend(entries, 220.0);
+    svg += legend(entries, std::min(220.0, 660.0 / columns));
     return svg + "</svg>\n";
 }

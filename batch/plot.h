@@ -1,7 +1,9 @@
 // The histogram of cells left hidden as an SVG bar chart.
 #pragma once
 
+#include <span>
 #include <string>
+#include <vector>
 
 #include "batch/tally.h"
 
@@ -9,6 +11,6 @@
 // each in its own colour), with the totals in the title and labelled axes.
 std::string histogram_svg(const game_tally& total, int n);
 
-// The histograms of the random rule (sides[0]) and the safest (sides[1])
-// on the same games: two bars per bin, on the same axes, with a legend.
-std::string comparison_svg(const game_tally (&sides)[2], int n);
+// The histograms of each of rules (sides[r] for rules[r]) on the same games:
+// a bar per rule in each bin, on the same axes, with a legend.
+std::string comparison_svg(std::span<const game_tally> sides, const std::vector<int>& rules, int n);

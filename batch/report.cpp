@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "driver/state.h"
+#include "engine/guess_rules.h"
 
 namespace {
 inline constexpr int BAR_WIDTH = 24;
@@ -26,13 +26,13 @@ struct row {
 };
 
 // Labels in a column of 14; every text but a row's last padded to the widest
-// of the rows with more than one.
+// of those texts.
 std::string lay_out(const std::vector<row>& rows)
 {
     std::size_t width = 0;
     for (const row& r : rows)
-        if (r.texts.size() > 1)
-            width = std::max(width, r.texts[0].size());
+        for (std::size_t i = 0; i + 1 < r.texts.size(); i++)
+            width = std::max(width, r.texts[i].size());
     std::string out;
     for (const row& r : rows) {
         std::string line = fmt::format("{:<14}", r.label.empty() ? "" : r.label + ":");
@@ -60,7 +60,7 @@ std::string share_text(int64_t count, int64_t games, bool with_games)
 }
 
 // One rule's outcomes and guesses, a text each.
-std::vector<row> side_rows(const game_tally& total, bool with_games, bool safest)
+std::vector<row> side_rows(const game_tally& total, bool with_games, bool chances)
 {
     std::vector<row> rows;
     for (int o = 0; o < OUTCOME_COUNT; o++)
@@ -68,7 +68,7 @@ std::vector<row> side_rows(const game_tally& total, bool with_games, bool safest
                         {share_text(outcome_total(total, game_outcome(o)), total.finished, with_games)}});
     rows.push_back({"safe guesses", {grouped(total.safe_guesses)}});
     int64_t all_guesses = total.safe_guesses + outcome_total(total, OUTCOME_LOST);
-    rows.push_back({"not exact", {!safest ? "-"
+    rows.push_back({"not exact", {!chances ? "-"
                                           : fmt::format("{} of {} guesses ({:.2f}%)", grouped(total.inexact_guesses),
                                                         grouped(all_guesses),
                                                         all_guesses ? 100.0 * double(total.inexact_guesses) /
@@ -137,37 +137,51 @@ std::string progress_line(int64_t done, int64_t wanted, double seconds)
 
 std::string summary_text(const game_tally& total, const run_facts& facts)
 {
-    bool safest = facts.guess_rule == GUESS_SAFEST;
-    std::vector<row> rows = {{"games", {run_text(total.finished, facts) + (safest ? ", safest guess" : "")}}};
-    for (const row& r : side_rows(total, true, safest))
-        if (safest || r.label != "not exact")
+    const guess_rule_row& rule = GUESS_RULES[facts.guess_rule];
+    std::string guess = facts.guess_rule ? fmt::format(", {} guess", rule.name) : "";
+    std::vector<row> rows = {{"games", {run_text(total.finished, facts) + guess}}};
+    for (const row& r : side_rows(total, true, rule.reports_chances))
+        if (rule.reports_chances || r.label != "not exact")
             rows.push_back(r);
     rows.push_back({"time", {time_text(total.finished, facts.seconds)}});
     return header(total.finished, facts) + lay_out(rows);
 }
 
-std::string comparison_text(const game_tally (&sides)[2], const run_facts& facts)
+std::string comparison_text(std::span<const game_tally> sides, const std::vector<int>& rules,
+                            const run_facts& facts)
 {
     int64_t games = sides[0].finished;
-    std::vector<row> rows = {{"games", {run_text(games, facts) + ", each played with both guessing rules"}},
-                             {"", {"random", "safest"}}};
-    std::vector<row> random = side_rows(sides[0], false, false);
-    std::vector<row> safest = side_rows(sides[1], false, true);
-    for (std::size_t i = 0; i < random.size(); i++)
-        rows.push_back({random[i].label, {random[i].texts[0], safest[i].texts[0]}});
+    std::string every = rules.size() == 2 ? "both" : fmt::format("all {}", rules.size());
+    row names{"", {}};
+    for (int rule : rules)
+        names.texts.push_back(GUESS_RULES[rule].name);
+    std::vector<row> rows = {{"games", {run_text(games, facts) + ", each played with " + every + " guessing rules"}},
+                             names};
+    std::vector<row> columns = side_rows(sides[0], false, GUESS_RULES[rules[0]].reports_chances);
+    for (std::size_t r = 1; r < rules.size(); r++) {
+        std::vector<row> side = side_rows(sides[r], false, GUESS_RULES[rules[r]].reports_chances);
+        for (std::size_t i = 0; i < columns.size(); i++)
+            columns[i].texts.push_back(side[i].texts[0]);
+    }
+    rows.insert(rows.end(), columns.begin(), columns.end());
     // Paired: only the games that one rule won and the other lost tell the
     // rules apart, and they give the spread of the difference.
+    const char* first = GUESS_RULES[rules[0]].name;
     double n = double(std::max<int64_t>(games, 1));
-    double b = double(sides[1].won_alone);
-    double c = double(sides[0].won_alone);
-    double difference = (b - c) / n;
-    double spread = Z_95 * std::sqrt(std::max(0.0, b + c - (b - c) * (b - c) / n)) / n;
-    rows.push_back({"difference", {fmt::format("safest won {:+.1f} points (95% CI {:+.1f} to {:+.1f}; {} games won "
-                                               "by safest alone, {} by random alone)",
-                                               100 * difference, 100 * (difference - spread),
-                                               100 * (difference + spread), grouped(sides[1].won_alone),
-                                               grouped(sides[0].won_alone))}});
-    rows.push_back({"time", {time_text(2 * games, facts.seconds) + " counting both rules"}});
+    for (std::size_t r = 1; r < rules.size(); r++) {
+        const char* name = GUESS_RULES[rules[r]].name;
+        double b = double(sides[r].won_alone);
+        double c = double(sides[r].first_won_alone);
+        double difference = (b - c) / n;
+        double spread = Z_95 * std::sqrt(std::max(0.0, b + c - (b - c) * (b - c) / n)) / n;
+        rows.push_back({r == 1 ? "difference" : "",
+                        {fmt::format("{} won {:+.1f} points (95% CI {:+.1f} to {:+.1f}; {} games won by {} alone, {} "
+                                     "by {} alone)",
+                                     name, 100 * difference, 100 * (difference - spread), 100 * (difference + spread),
+                                     grouped(sides[r].won_alone), name, grouped(sides[r].first_won_alone), first)}});
+    }
+    rows.push_back(
+        {"time", {time_text(int64_t(rules.size()) * games, facts.seconds) + " counting " + every + " rules"}});
     return header(games, facts) + lay_out(rows);
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "batch/tally.h"
 
@@ -17,7 +19,7 @@ struct run_facts {
     int64_t wanted;
     double seconds;
     bool interrupted;
-    int guess_rule;  // GUESS_RANDOM or GUESS_SAFEST
+    int guess_rule;  // a row of GUESS_RULES
     int shard;       // this is part shard of shards; 0: the whole run
     int shards;
 };
@@ -31,15 +33,17 @@ std::string cannot_write(const std::string& path, const std::string& reason);
 // "2,896": a count (never negative) with its thousands marked.
 std::string grouped(int64_t count);
 
-// Several lines: games, each outcome with its rate and 95% confidence
-// interval, safe guesses, (with the safest rule) the guesses whose chances
-// were estimated, time and games per second.
+// Several lines: games (and the rule, unless the first), each outcome with
+// its rate and 95% confidence interval, safe guesses, (with a rule that
+// reports chances) the guesses whose chances were estimated, time and games
+// per second.
 std::string summary_text(const game_tally& total, const run_facts& facts);
 
-// The same for the random rule (sides[0]) and the safest (sides[1]) on the
-// same games, side by side, with the difference of their win rates and its
-// 95% confidence interval, paired over the games.
-std::string comparison_text(const game_tally (&sides)[2], const run_facts& facts);
+// The same for each of rules (sides[r] for rules[r]) on the same games, side
+// by side, with the difference of each one's win rate from the first's and
+// its 95% confidence interval, paired over the games.
+std::string comparison_text(std::span<const game_tally> sides, const std::vector<int>& rules,
+                            const run_facts& facts);
 
 // The summary of merged files: every outcome when logs were merged, only
 // won and not won from statistics files alone.

@@ -158,7 +158,8 @@ int run_batch(const batch_options& options)
     int first = options.shard ? (options.shard - 1) * sequences / options.shards : 0;
     int last = options.shard ? options.shard * sequences / options.shards : sequences;
     int count = last - first;
-    int sides = options.compare ? 2 : 1;
+    bool comparing = !options.compare.empty();
+    int sides = std::max(1, int(options.compare.size()));
     auto* tallies = static_cast<game_tally*>(shared_memory(sizeof(game_tally) * count * sides));
     shared_stop = static_cast<int32_t*>(shared_memory(sizeof(int32_t)));
     if (!tallies || !shared_stop)
@@ -176,7 +177,7 @@ int run_batch(const batch_options& options)
     output_file plot;
     const std::pair<output_file*, std::string> outputs[] = {{&log, options.log_path},
                                                             {&trace, one_sink ? "" : options.trace_path},
-                                                            {&scores, options.compare ? "" : options.scores_path},
+                                                            {&scores, comparing ? "" : options.scores_path},
                                                             {&plot, options.plot_path}};
     std::string reason;
     for (const auto& [out, path] : outputs)
@@ -197,8 +198,7 @@ int run_batch(const batch_options& options)
         plan.guess_rule = options.guess_rule;
         plan.compare = options.compare;
         plan.verbose = options.trace_path.empty() ? 0 : options.verbose;
-        plan.tally = &tallies[k];
-        plan.other_tally = options.compare ? &tallies[count + k] : nullptr;
+        plan.tally = &tallies[k * sides];
         plan.stop = shared_stop;
         // The first worker writes straight to the destination; the others
         // to files of their own that are appended in worker order.
@@ -235,14 +235,13 @@ int run_batch(const batch_options& options)
     if (failed != workers.end())
         return complain(describe_failure(int(failed - workers.begin()), *failed), EXIT_WORKER_FAILED);
 
-    game_tally total{};
-    game_tally other_total{};
+    std::vector<game_tally> totals(sides);
+    const game_tally& total = totals[0];
     int gathered = 1;
     for (int k = 0; k < count; k++) {
         const worker_plan& plan = workers[k].plan;
-        add_tally(total, *plan.tally);
-        if (plan.other_tally)
-            add_tally(other_total, *plan.other_tally);
+        for (int r = 0; r < sides; r++)
+            add_tally(totals[r], plan.tally[r]);
         if (k == 0)
             continue;
         if (plan.log)
@@ -267,15 +266,15 @@ int run_batch(const batch_options& options)
         counts[s] = score_total(total, s);
     if (scores.file && !write_scores_file(scores, counts.data(), n, reason))
         problems.push_back(cannot_write(options.scores_path, reason));
-    const game_tally both[] = {total, other_total};
     if (plot.file)
-        std::fputs((options.compare ? comparison_svg(both, n) : histogram_svg(total, n)).c_str(), plot.file);
+        std::fputs((comparing ? comparison_svg(totals, options.compare, n) : histogram_svg(total, n)).c_str(),
+                   plot.file);
     commit(plot, options.plot_path);
 
     bool stdout_taken = options.log_path == "-" || options.trace_path == "-" || options.plot_path == "-";
     run_facts facts{options.seed,       sequences,     wanted,        spent.count(), interrupted != 0,
                     options.guess_rule, options.shard, options.shards};
-    std::string summary = options.compare ? comparison_text(both, facts) : summary_text(total, facts);
+    std::string summary = comparing ? comparison_text(totals, options.compare, facts) : summary_text(total, facts);
     std::fputs(summary.c_str(), stdout_taken ? stderr : stdout);
     int status = interrupted ? EXIT_INTERRUPTED : 0;
     for (const std::string& problem : problems)

@@ -19,6 +19,7 @@ void add_tally(game_tally& into, const game_tally& from)
     into.safe_guesses += from.safe_guesses;
     into.inexact_guesses += from.inexact_guesses;
     into.won_alone += from.won_alone;
+    into.first_won_alone += from.first_won_alone;
     for (int o = 0; o < OUTCOME_COUNT; o++)
         for (int s = 0; s <= TALLY_CELLS; s++)
             into.by_score[o][s] += from.by_score[o][s];

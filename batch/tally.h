@@ -19,7 +19,8 @@ struct game_tally {
     int64_t finished;      // games played to their end
     int64_t safe_guesses;  // over those games
     int64_t inexact_guesses;  // guesses whose chances were estimated (the safest rule)
-    int64_t won_alone;     // in a comparison: games won with this rule and lost with the other
+    int64_t won_alone;     // in a comparison: games won with this rule and not with the first rule compared
+    int64_t first_won_alone;  // and games won with the first rule and not with this one
     int64_t by_score[OUTCOME_COUNT][TALLY_CELLS + 1];  // [outcome][cells left hidden]
 };
 

@@ -8,6 +8,7 @@
 #include "driver/game.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/random.h"
 #include "engine/safest_guess.h"
 
@@ -51,27 +52,37 @@ void count_game(game_tally& tally, const played_game& played, int n)
     if (plan->log) {
         std::fprintf(plan->log, "%" PRIu32 "\t%" PRId64 "\t%d\t%d\t%s", plan->seed, done, game.score, game.guesses,
                      OUTCOME_NAMES[outcome]);
-        if (played.rule == GUESS_SAFEST)
+        if (GUESS_RULES[played.rule].reports_chances)
             std::fprintf(plan->log, "\t%.6g", played.safety);
         std::fputc('\n', plan->log);
     }
     relaxed_store(tally.finished, done);
 }
 
-// The same game (the one the random rule plays from here) with each rule;
-// the draws go on from where the random rule left them.
+// The same game (the one the first rule plays from here) with each rule
+// compared; the draws go on from where the first rule left them.
 void compare_rules(int n)
 {
+    const std::vector<int>& rules = plan->compare;
+    played_game played[GUESS_RULE_COUNT];
     std::mt19937 start = random_state();
-    played_game random = play_with(GUESS_RANDOM);
-    std::mt19937 next = random_state();
-    restore_random(start);
-    played_game safest = play_with(GUESS_SAFEST);
+    std::mt19937 next;
+    for (std::size_t r = 0; r < rules.size(); r++) {
+        if (r > 0)
+            restore_random(start);
+        played[r] = play_with(rules[r]);
+        if (r == 0)
+            next = random_state();
+    }
     restore_random(next);
-    plan->tally->won_alone += random.result.score == 0 && safest.result.score != 0;
-    plan->other_tally->won_alone += safest.result.score == 0 && random.result.score != 0;
-    count_game(*plan->other_tally, safest, n);
-    count_game(*plan->tally, random, n);
+    bool first_won = played[0].result.score == 0;
+    for (std::size_t r = 1; r < rules.size(); r++) {
+        bool won = played[r].result.score == 0;
+        plan->tally[r].won_alone += won && !first_won;
+        plan->tally[r].first_won_alone += first_won && !won;
+    }
+    for (std::size_t r = rules.size(); r-- > 0;)
+        count_game(plan->tally[r], played[r], n);
 }
 
 }  // namespace
@@ -97,7 +108,7 @@ int play_share(const worker_plan& share)
     pin_clock(share.seed);
     begin_games();
     while (share.tally->finished < share.games && !stop_asked()) {
-        if (share.compare) {
+        if (!share.compare.empty()) {
             compare_rules(xdim * ydim);
             continue;
         }

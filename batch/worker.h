@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "batch/tally.h"
 
@@ -14,13 +15,12 @@ struct worker_plan {
     int first_y;
     bool until_win;
     bool no_guess;
-    int guess_rule;      // GUESS_RANDOM or GUESS_SAFEST (the log then has a sixth column)
-    bool compare;        // each game with both rules: the random in tally, the safest in other_tally
+    int guess_rule;      // a row of GUESS_RULES (one that reports chances gives the log a sixth column)
+    std::vector<int> compare;  // empty, or each game with each of these rules, counted in tally[0], tally[1]...
     int verbose;         // status texts below this level go to the trace
     std::FILE* log;      // one line per game, or null
     std::FILE* trace;    // every cell change and status text, or null
-    game_tally* tally;   // zeroed by the caller
-    game_tally* other_tally;  // with compare, likewise
+    game_tally* tally;   // zeroed by the caller: one, or one per rule compared
     const int32_t* stop; // non-zero: stop after the current game; may be null
 };
 

@@ -8,9 +8,10 @@
 #include "driver/game.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/random.h"
 
-static void play_games(benchmark::State& state, int guessing, int rule = GUESS_RANDOM)
+static void play_games(benchmark::State& state, int guessing, int rule = 0)
 {
     std::free(sea);  // the previous benchmark's board
     std::free(scores);
@@ -36,7 +37,7 @@ static void BM_games_with_guessing(benchmark::State& state)
 }
 static void BM_games_with_safest_guess(benchmark::State& state)
 {
-    play_games(state, 1, GUESS_SAFEST);
+    play_games(state, 1, find_guess_rule("safest"));
 }
 static void BM_games_without_guessing(benchmark::State& state)
 {

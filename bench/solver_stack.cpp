@@ -12,6 +12,7 @@
 #include "driver/solver.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/random.h"
 
 namespace {

@@ -3,6 +3,7 @@
 // that is changing.
 #include "driver/chances.h"
 
+#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/relaxed.h"
 #include "engine/safest_guess.h"
 
@@ -27,6 +29,13 @@ void put_percent(char* out, std::size_t size, double chance)
 
 }  // namespace
 
+std::string rule_title(int rule)
+{
+    std::string title = GUESS_RULES[rule].name;
+    title[0] = char(std::toupper(static_cast<unsigned char>(title[0])));
+    return title;
+}
+
 void show_guess_chances(int index)
 {
     static std::vector<double> chance;
@@ -43,7 +52,8 @@ void show_guess_chances(int index)
     }
     int x = index % xdim;
     int y = index / xdim;
-    const char* rule = GUESS_RULE_NAMES[relaxed_load(guess_rule)];
+    std::string title = rule_title(relaxed_load(guess_rule));
+    const char* rule = title.c_str();
     bool safest = chance[index] - lowest < 1e-9;
     char reason[200];
     char status[STATUS_TEXT_SIZE];

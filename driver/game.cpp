@@ -6,11 +6,11 @@
 #include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
-#include "engine/guess.h"
+#include "engine/cells.h"
+#include "engine/guess_rules.h"
 #include "engine/layout.h"
 #include "engine/relaxed.h"
 #include "engine/rules.h"
-#include "engine/safest_guess.h"
 
 namespace {
 
@@ -22,10 +22,7 @@ void play_rules(int n)
         apply_rules();
         if (!allow_guessing || num_hidden(n) == 0)
             return;
-        if (relaxed_load(guess_rule) == GUESS_SAFEST)
-            make_safest_guess();
-        else
-            make_a_guess();
+        GUESS_RULES[relaxed_load(guess_rule)].guess();
         if (blown_up)
             return;
     }

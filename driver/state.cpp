@@ -31,7 +31,7 @@ void set_start_values()
     nonstop = 1;
     goslow = 1;
     allow_guessing = 1;
-    guess_rule = GUESS_RANDOM;
+    guess_rule = 0;
     chances_shown = 0;
     verbose = 2;
     level = 0;

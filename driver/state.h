@@ -15,12 +15,10 @@ extern std::atomic<int32_t> chances_shown;   // show the mine chances at each gu
 extern std::atomic<int32_t> userx;           // the cell every game opens first
 extern std::atomic<int32_t> usery;
 
-// Which guess the game loop makes when the rules are stuck: the batch
-// player's option, or the menu of the Qt program, the page and the terminal
-// (written on the window thread, so read and written with relaxed_load and
-// relaxed_store).
-enum guess_kind : int32_t { GUESS_RANDOM, GUESS_SAFEST };
-inline constexpr const char* GUESS_RULE_NAMES[] = {"Random", "Safest"};  // as the menus and the reasons name them
+// Which guess the game loop makes when the rules are stuck: a row of
+// GUESS_RULES. The batch player's option, or the menu of the Qt program, the
+// page and the terminal (written on the window thread, so read and written
+// there with relaxed_load and relaxed_store); row 0, the random guess, at start.
 extern int32_t guess_rule;
 
 extern std::atomic<int32_t> games;          // games started

@@ -1,10 +1,5 @@
-// The engine's globals, set_cell and the two board counts.
+// The engine's globals.
 #include "engine/board.h"
-
-#include <cassert>
-
-#include "engine/callbacks.h"
-#include "engine/kept_counts.h"
 
 int32_t* sea;
 int32_t xdim;
@@ -16,31 +11,3 @@ std::atomic<int32_t> blown_up;
 int32_t guesses;
 std::atomic<int32_t> num_guesses;
 char line[132];
-
-void set_cell(int x, int y, int32_t value)
-{
-    sync_counts();
-    set_cell_synced(x, y, value);
-}
-
-void set_cell_synced(int x, int y, int32_t value)
-{
-    keep_cell(x, y, value);
-    callback_display_minefield(x, y);
-    if (value == CELL_FLAGGED)
-        callback_delay();
-}
-
-int num_hidden(int count)
-{
-    assert(count == xdim * ydim);
-    sync_counts();
-    return hidden_cells;
-}
-
-int num_unflagged_mines(int count)
-{
-    assert(count == xdim * ydim);
-    sync_counts();
-    return unflagged_mines;
-}

@@ -1,4 +1,4 @@
-// The minefield: cell codes, the engine's globals, cell accessors and counts.
+// The minefield: cell codes, the engine's globals and cell accessors.
 #pragma once
 
 #include <atomic>
@@ -24,9 +24,13 @@ extern char line[132];                    // trace text buffer of the solver thr
 
 // The painter reads cells while the solver writes them: each cell is one
 // relaxed atomic word, a plain load or store on the machines we target.
+inline int32_t cell_at(int index)
+{
+    return relaxed_load(sea[index]);
+}
 inline int32_t cell_value(int x, int y)
 {
-    return relaxed_load(sea[x + y * xdim]);
+    return cell_at(x + y * xdim);
 }
 
 // Reads a flag as an unflagged mine (-1), so one comparison finds both.
@@ -48,17 +52,3 @@ inline void store_cell_index(int index, int32_t value)
 {
     relaxed_store(sea[index], value);
 }
-
-// Stores a code and reports the cell to the display; a new flag also paces it.
-void set_cell(int x, int y, int32_t value);
-
-// Counts of the whole board; count is the number of cells, xdim * ydim.
-int num_hidden(int count);           // cells holding CELL_MINE or CELL_HIDDEN
-int num_unflagged_mines(int count);  // cells holding CELL_MINE
-
-// The engine's operations come in two forms: the public one first brings the
-// kept counts (engine/kept_counts.h) up to date with the board, which anyone
-// may have written; the _synced one, which the engine's own steps call on
-// one another, relies on them being so. Both belong to the thread that
-// plays; other threads only read cells.
-void set_cell_synced(int x, int y, int32_t value);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/callbacks.h"
 #include "engine/random.h"
 #include "engine/reveal.h"
@@ -19,8 +20,7 @@ int make_a_guess()
             callback_display_error("Random error");
             continue;
         }
-        int32_t v = sea[r];
-        if (v == CELL_MINE || v == CELL_HIDDEN)
+        if (is_hidden_unflagged(cell_at(r)))
             return open_guessed_cell(r);
     }
 }
@@ -28,7 +28,7 @@ int make_a_guess()
 int open_guessed_cell(int index)
 {
     callback_guess(index);
-    if (sea[index] == CELL_MINE) {
+    if (cell_at(index) == CELL_MINE) {
         blown_up = index + 1;
         return 0;
     }

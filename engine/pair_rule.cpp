@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/kept_counts.h"
 #include "engine/neighbours.h"
 #include "engine/reveal.h"

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/callbacks.h"
 #include "engine/kept_counts.h"
 #include "engine/neighbours.h"

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "engine/guess.h"
 #include "engine/neighbours.h"
 

@@ -11,8 +11,9 @@ packages=(
   wine xvfb xauth x11-utils x11-apps imagemagick xdotool
   librsvg2-bin libxml2-utils
   dpkg-dev lintian desktop-file-utils appstream man-db groff-base unzip
-  emscripten chromium python3
+  emscripten chromium python3 python3-yaml
   clang-14 libclang-rt-14-dev parallel
+  slurmctld slurmd slurm-client munge
 )
 # The web page's tests run on Node and npm. A node installed from elsewhere
 # (it brings its own npm) serves as well, and Debian's would clash with it.

@@ -3,8 +3,8 @@
 # the release build with its unit and desktop tests, a minute of fuzzing the
 # merge reader, the same portable tests
 # under AddressSanitizer+UndefinedBehaviorSanitizer and under ThreadSanitizer,
-# the Win32 program under Wine, the web page in headless Chromium, and the
-# release packages.
+# the Win32 program under Wine, the web page in headless Chromium, the
+# release packages, and the Slurm and Kubernetes recipes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -52,5 +52,10 @@ started=$SECONDS
 scripts/package.sh
 tests/packages/check_packages.sh build/packages
 echo "packages stage: $((SECONDS - started)) s"
+
+stage "the Slurm recipe on a private single-node Slurm, the Kubernetes Job checked against it"
+started=$SECONDS
+scripts/slurm-local.sh build/release/batch/orvanta-batch
+echo "Slurm stage: $((SECONDS - started)) s"
 
 stage "all tests passed"

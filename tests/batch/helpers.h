@@ -19,9 +19,9 @@ protected:
     // as change alters it, into a zeroed tally; the log and trace caught as text.
     void play(int64_t games, const std::function<void(worker_plan&)>& change = [](worker_plan&) {})
     {
-        // Seed, games, first cell, until-win, no-guess, rule, compare, verbose, log, trace, tallies, stop.
-        worker_plan share{TEST_SEED, games, 29, 15, false, false, GUESS_RANDOM, false, 2, std::tmpfile(),
-                          std::tmpfile(), &tally, nullptr, nullptr};
+        // Seed, games, first cell, until-win, no-guess, rule, compare, verbose, log, trace, tally, stop.
+        worker_plan share{TEST_SEED, games, 29, 15, false, false, 0, {}, 2, std::tmpfile(), std::tmpfile(), &tally,
+                          nullptr};
         change(share);
         tally = {};
         ASSERT_TRUE(share.log && share.trace && play_share(share));

@@ -28,7 +28,7 @@ TEST(MergeReader, TakesWhatTheProgramWritesAndSaysInOneLineWhereAndWhatIsWrongEl
         {{statistics({{2, big}}), statistics({{2, big}})}, "line 3: the games of score 2 add up to more than"},
         {{statistics({{0, big}, {1, big}})}, "the games of all files add up to more than"},
         {{"1\t1\t0\t0\tdraw\n"}, "line 1: 'draw' is not an outcome"},
-        {{"1\t1\t5\t0\twon\n"}, "a game won cannot leave 5 cells hidden"},
+        {{"1\t1\t1\t0\twon\n"}, "a game won cannot leave 1 cells hidden"},
         {{"1\t1\t481\t0\tlost\n"}, "'481' is more than 480"},
         {{"1\t1\t3\t0\tlost\n1\t2\t3\t0\tlost"}, "line 2: the file ends inside it"},
         {{"1\t1\t3\t0\tlost\n", "1\t2\t3\t0\tlost\t0.5\n"}, "6 fields after 5 in the logs before"},

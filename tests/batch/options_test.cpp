@@ -1,6 +1,7 @@
 // The command line read in-process: every option in its forms, repeated
 // options, help and version, and every kind of bad value.
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,17 +41,20 @@ TEST(Options, EveryFormEveryProblem)
     const std::pair<std::vector<std::string>, std::string> runs[] = {
         {{"--guess", "safest", "--shard", "2/4", "-s", "5", "-j", "4", "--log", "l", "--trace", "./l"},
          "games 1000 until-win false seed 5 first 0,0 no-guess false jobs 4 log 'l' trace 'l' verbose 2 "
-         "scores 'qxscores.txt' plot '' guess 1 compare false shard 2/4"},
+         "scores 'qxscores.txt' plot '' guess 1 compare [] shard 2/4"},
         {{"--games", "20", "--until-win", "--seed=4294967295", "--first", "29,15", "--no-guess", "-j3", "--log", "-",
           "--trace=t.txt", "--verbose", "4", "--scores", "s.txt", "--plot", "p.svg"},
          "games 20 until-win true seed 4294967295 first 29,15 no-guess true jobs 3 log '-' trace 't.txt' verbose 4 "
-         "scores 's.txt' plot 'p.svg' guess 0 compare false shard 0/1"},
+         "scores 's.txt' plot 'p.svg' guess 0 compare [] shard 0/1"},
         {{"-n", "7", "-s", "0", "--jobs=1", "--games=9", "-n9", "--compare"},
          "games 9 until-win false seed 0 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
-         "scores 'qxscores.txt' plot '' guess 0 compare true shard 0/1"},
+         "scores 'qxscores.txt' plot '' guess 0 compare [0, 1] shard 0/1"},
+        {{"--compare", "safest,random", "-s", "0", "-j", "1"},
+         "games 1000 until-win false seed 0 first 0,0 no-guess false jobs 1 log '' trace '' verbose 2 "
+         "scores 'qxscores.txt' plot '' guess 0 compare [1, 0] shard 0/1"},
         {{},  // the seed is the clock now, a job per core
          fmt::format("games 1000 until-win false seed {} first 0,0 no-guess false jobs {} log '' trace '' verbose 2 "
-                     "scores 'qxscores.txt' plot '' guess 0 compare false shard 0/1",
+                     "scores 'qxscores.txt' plot '' guess 0 compare [] shard 0/1",
                      clock_seconds(), std::max(1u, std::thread::hardware_concurrency()))},
     };
     for (const auto& [args, read] : runs)
@@ -84,6 +88,9 @@ TEST(Options, EveryFormEveryProblem)
         {{"--log="}, "--log: the file name is empty"},
         {{"--scores", "-"}, "--scores: the statistics file cannot go to standard output"},
         {{"--guess", "best"}, "--guess: 'best' is not a guessing rule (random or safest)"},
+        {{"--compare=random,best"}, "--compare: 'best' is not a guessing rule (random or safest)"},
+        {{"--compare", "safest"}, "--compare: 'safest' names one rule; a comparison takes two or more"},
+        {{"--compare", "safest,random,safest"}, "--compare: 'safest,random,safest' names 'safest' twice"},
         {{"--shard", "1/2", "-s", "1"}, "--shard requires --jobs"},
         {{"--shard", "3/2", "-j", "2", "-s", "1"}, "--shard: '3' is out of range (1 to 2)"},
         {{"--shard", "4/4", "-j", "8", "-n", "3", "-s", "1"},

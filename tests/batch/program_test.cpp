@@ -96,6 +96,8 @@ TEST_F(ProgramTest, JobKPlaysItsShareFromSeedSPlusKAndTheirGamesAddUp)
     EXPECT_TRUE(out.starts_with("1\t#\tStarting to solve\n1\t29\t15\t")) << out.substr(0, 100);
     EXPECT_EQ(out.find("\twon\n"), out.size() - 5) << "the first game won is the last played";
     EXPECT_NE(err.find(" (seed " + SEED + ", 1 job)\n"), std::string::npos) << err;
+    EXPECT_EQ(run("merge qxscores.txt"), 0) << err;  // no log: the won games are those of score 0
+    EXPECT_NE(out.find("\nwon:          1 of "), std::string::npos) << out;
 }
 
 TEST_F(ProgramTest, HelpBadInputAndAFailedWriteSayWhatTheyShouldAndTouchNoOtherFile)
@@ -115,10 +117,11 @@ TEST_F(ProgramTest, HelpBadInputAndAFailedWriteSayWhatTheyShouldAndTouchNoOtherF
     };
     auto before = listing();
     for (const auto& [args, status, said, complaint] : cases) {
-        EXPECT_EQ(run(args), status) << args;
+        SCOPED_TRACE(args);
+        EXPECT_EQ(run(args), status);
         EXPECT_EQ(out, said);
         EXPECT_EQ(err, complaint.empty() ? "" : "orvanta-batch: " + complaint);
-        EXPECT_EQ(listing(), before) << "no file touched, no temporary left: " << args;
+        EXPECT_EQ(listing(), before) << "no file touched, no temporary left";
     }
     // Files may grow to a kilobyte or two: the log and the summary fit, the statistics file and the plot do not.
     play(3);

@@ -7,6 +7,7 @@
 
 #include "batch/merge_reader.h"
 #include "driver/state.h"
+#include "engine/guess_rules.h"
 #include "tests/batch/helpers.h"
 
 TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCountsUntilAStop)
@@ -14,7 +15,8 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCountsUntilAStop)
     const std::map<std::string, std::string> last_texts = {
         {"won", "Problem solved successfully"}, {"lost", "Bad guess!"},
         {"unsolved", "No solution found"}, {"nostart", "No solution found"}};
-    for (auto [no_guess, rule] : {std::pair{false, GUESS_RANDOM}, {true, GUESS_RANDOM}, {false, GUESS_SAFEST}}) {
+    const int random = find_guess_rule("random"), safest = find_guess_rule("safest");
+    for (auto [no_guess, rule] : {std::pair{false, random}, {true, random}, {false, safest}}) {
         SCOPED_TRACE(::testing::Message() << "no_guess " << no_guess << ", rule " << rule);
         play(60, [&](worker_plan& p) {
             p.no_guess = no_guess;
@@ -25,7 +27,7 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCountsUntilAStop)
         merge_input in = new_merge(480);
         ASSERT_EQ(read_merge_file(in, "log", log_text), "");
         EXPECT_EQ(in.entries.size(), 60u);
-        EXPECT_EQ(in.log_columns, rule == GUESS_SAFEST ? 6 : 5);
+        EXPECT_EQ(in.log_columns, rule == safest ? 6 : 5);
         EXPECT_EQ(std::memcmp(in.logged.by_score, tally.by_score, sizeof tally.by_score), 0);
         EXPECT_EQ(in.logged.safe_guesses, tally.safe_guesses);
         EXPECT_GT(outcome_total(tally, OUTCOME_WON), 0);
@@ -40,11 +42,11 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCountsUntilAStop)
             int score = 0, guesses = 0;
             double safe = 1;  // with the safest rule, the chance that every guess was safe
             log >> seed >> number >> score >> guesses >> outcome;
-            if (rule == GUESS_SAFEST)
+            if (rule == safest)
                 log >> safe;
             EXPECT_EQ(seed + " " + number, std::to_string(TEST_SEED) + " " + std::to_string(game));
             // The fatal guess was never sure; with no guess nothing was risked.
-            EXPECT_TRUE(safe > 0 && (outcome == "lost" ? rule == GUESS_RANDOM || safe < 1 : guesses || safe == 1));
+            EXPECT_TRUE(safe > 0 && (outcome == "lost" ? rule == random || safe < 1 : guesses || safe == 1));
             // Every cell is opened or flagged once and stays so: the cells never changed are the score.
             std::set<std::string> cells;
             for (const std::string& change : changes[game])
@@ -58,15 +60,15 @@ TEST_F(BatchTest, LogAndTraceAccountForEveryGameAndAgreeWithTheCountsUntilAStop)
     }
     // Both rules on the same games, from a cell where the safest rule has to estimate a chance: each side counts
     // the guesses its own rule estimated, the random rule none.
-    game_tally safest{};
+    game_tally sides[2]{};
     play(60, [&](worker_plan& p) {
         p.first_x = 15;
         p.first_y = 8;
-        p.compare = true;
-        p.other_tally = &safest;
+        p.compare = {random, safest};
+        p.tally = sides;
     });
-    EXPECT_EQ(tally.inexact_guesses, 0);
-    EXPECT_GT(safest.inexact_guesses, 0);
+    EXPECT_EQ(sides[0].inexact_guesses, 0);
+    EXPECT_GT(sides[1].inexact_guesses, 0);
     int32_t stop = 1;  // asked before the first game: none is played
     play(10, [&](worker_plan& p) { p.stop = &stop; });
     EXPECT_EQ(std::to_string(tally.finished) + log_text + trace_text, "0");

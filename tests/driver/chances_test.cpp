@@ -4,6 +4,7 @@
 #include "driver/state.h"
 #include "engine/board.h"
 #include "engine/guess.h"
+#include "engine/guess_rules.h"
 #include "engine/safest_guess.h"
 #include "tests/support/fixture.h"
 
@@ -12,7 +13,7 @@ using log_lines = std::vector<std::string>;
 
 TEST_F(ChancesTest, AGuessShowsItsChancesAndReasonsAndHoldsThemForTheGoSlowPauseOnlyWithShowChancesOn)
 {
-    guess_rule = GUESS_SAFEST;
+    guess_rule = find_guess_rule("safest");
     load_board({"1....", "*..*."});
     mines = 2;
     make_safest_guess();
@@ -28,7 +29,7 @@ TEST_F(ChancesTest, AGuessShowsItsChancesAndReasonsAndHoldsThemForTheGoSlowPause
     EXPECT_EQ(seen, (log_lines{"chances 4 Safest guess at (4, 0): 16.7% chance of a mine, the lowest of 9 hidden cells",
                                "text 0 Safest (4,0): 17%", "pause 500", "text 0 Guesses: 2"}));
 
-    guess_rule = GUESS_RANDOM;
+    guess_rule = find_guess_rule("random");
     goslow = 0;
     load_board({"121", "*.*"});
     reset_recorder();

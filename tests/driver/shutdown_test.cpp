@@ -2,17 +2,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <thread>
 
 #include "driver/bridge.h"
 #include "driver/commands.h"
 #include "driver/shutdown.h"
+#include "driver/solver.h"
 #include "driver/state.h"
 #include "engine/board.h"
 #include "tests/support/fixture.h"
@@ -59,17 +60,12 @@ int games_in(const std::string& text)
     return total;
 }
 
-// Pauses are held: once one is logged, the solver waits in it.
-bool in_a_flag_pause()
-{
-    return std::ranges::count(events(), "pause 500") > 0;
-}
-
-std::string zero_histogram(int n)
+// A statistics file of the 30 by 16 field with these counts, the rest 0.
+std::string statistics(const std::map<int, int>& counts = {})
 {
     std::string text;
-    for (int s = 0; s <= n; s++)
-        text += std::to_string(s) + "\t0\r\n";
+    for (int s = 0; s <= 480; s++)
+        text += std::to_string(s) + "\t" + std::to_string(counts.contains(s) ? counts.at(s) : 0) + "\r\n";
     return text;
 }
 
@@ -82,11 +78,8 @@ TEST_F(ShutdownTest, ExitWithoutASolverReplacesAnEarlierFileAtOnceAndASecondCall
     scores[17] = 3;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(shut_down(), "");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
-    std::string expected = zero_histogram(480);
-    expected.replace(0, 4, "0\t2\r");
-    expected.replace(expected.find("\n17\t0"), 5, "\n17\t3");
-    EXPECT_EQ(scores_text(), expected);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(SHUTDOWN_WAIT_MS)) << "no wait";
+    EXPECT_EQ(scores_text(), statistics({{0, 2}, {17, 3}}));
     EXPECT_EQ(sea, nullptr);
     EXPECT_EQ(scores, nullptr);
     EXPECT_EQ(killthread + stop_solving, 2);
@@ -110,10 +103,8 @@ TEST_F(ShutdownTest, AnUnwritableFileIsNamedWithTheReasonAndMemoryStillReleased)
 
 TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCounted)
 {
-    hold_pauses(true);
-    solve_command();
-    ASSERT_TRUE(serve_window_until(in_a_flag_pause));
     // The solver waits in its first flag pause until the exit has begun.
+    ASSERT_TRUE(solve_until_a_flag_pause());
     size_t seen = events().size();
     std::thread releaser([] {
         while (!killthread)
@@ -127,7 +118,8 @@ TEST_F(ShutdownTest, AGameRunningAtExitFinishesUnseenWithoutFlagPausesAndIsCount
     EXPECT_EQ(games, 1) << "Nonstop is on, but the stop ends play after this game";
     std::vector<std::string> log = events();
     for (auto event = log.begin() + long(seen); event != log.end(); ++event)
-        EXPECT_TRUE(*event == "text 0 Shutting down..." || *event == "repaint" || *event == "pause 1500")
+        EXPECT_TRUE(*event == "text 0 Shutting down..." || *event == "repaint" ||
+                    *event == "pause " + std::to_string(BAD_GUESS_PAUSE_MS))
             << *event << ": nothing is drawn or shown once shutting down, and only a bad guess pauses";
     EXPECT_EQ(games_in(scores_text()), 1);
 }
@@ -143,20 +135,19 @@ TEST_F(ShutdownTest, ASolverWaitingToHandOverATextIsServedDuringTheWait)
 
 TEST_F(ShutdownTest, ASolverThatOutlastsTheWaitKeepsItsArrays)
 {
-    hold_pauses(true);
-    solve_command();
-    ASSERT_TRUE(serve_window_until(in_a_flag_pause));
+    ASSERT_TRUE(solve_until_a_flag_pause());
     auto start = std::chrono::steady_clock::now();
     shut_down();
     auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, std::chrono::milliseconds(14 * 333));
-    EXPECT_LT(waited, std::chrono::milliseconds(14 * 333 + 250)) << "14 waits, not 15";
+    auto waits = std::chrono::milliseconds((SHUTDOWN_WAIT_TESTS - 1) * SHUTDOWN_WAIT_MS);
+    EXPECT_GE(waited, waits);
+    EXPECT_LT(waited, waits + std::chrono::milliseconds(SHUTDOWN_WAIT_MS)) << "one wait fewer than the tests";
     EXPECT_EQ(thread_running, 1);
     ASSERT_NE(sea, nullptr) << "the running solver still uses the board";
     ASSERT_NE(scores, nullptr);
-    EXPECT_EQ(scores_text(), zero_histogram(480)) << "written from the histogram as it stood";
+    EXPECT_EQ(scores_text(), statistics()) << "written from the histogram as it stood";
     hold_pauses(false);
     ASSERT_TRUE(wait_for_solver_end());
     EXPECT_EQ(games, 1);
-    EXPECT_EQ(scores_text(), zero_histogram(480)) << "nothing written after shut_down";
+    EXPECT_EQ(scores_text(), statistics()) << "nothing written after shut_down";
 }

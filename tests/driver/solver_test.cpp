@@ -14,24 +14,12 @@
 #include "driver/solver.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/cells.h"
 #include "tests/support/fixture.h"
 
 namespace {
 
 using log_lines = std::vector<std::string>;
-
-// Three cells in a row with one mine: every game is won, flagging one cell.
-void use_always_won_field()
-{
-    xdim = 3;
-    ydim = 1;
-    mines = 1;
-}
-
-int count_of(const log_lines& lines, const std::string& line)
-{
-    return int(std::count(lines.begin(), lines.end(), line));
-}
 
 // The ids of this process's threads named as the solver.
 std::vector<int> solver_threads()
@@ -50,83 +38,89 @@ std::vector<int> solver_threads()
 
 using SolverTest = GameStateTest;
 
-TEST_F(SolverTest, WithNonstopOffAWonFirstGameIsTheOnlyGameAndANewRunReplaysItKeepingTheStatistics)
+TEST_F(SolverTest, GamesOnSmallFieldsDrawPauseScoreAndCountAsTheyShould)
 {
-    use_always_won_field();
+    struct game_case {
+        const char* name;
+        int32_t x, y, mines, guessing, first_x, first_y, games;
+        const char* events;  // joined by "; "
+        const char* scores;  // "score:games" of every score played
+    };
+    const game_case cases[] = {
+        {"three cells, one mine: the flag paced, the game won", 3, 1, 1, 1, 0, 0, 1,
+         "text 0 Starting to solve; field; cell 0 0; cell 1 0; pause 500; cell 2 0; text 0 Problem solved successfully; "
+         "text 1 Games played: 1, won: 1, guesses: 0",
+         "0:1"},
+        {"two by two, one mine, no guessing: the first cell shows 1, a no-start each time", 2, 2, 1, 0, 1, 1, 3,
+         "text 0 Starting to solve; field; cell 1 1; text 0 No solution found; text 1 Games played: 1, won: 0, nostart: 1; "
+         "text 0 Starting to solve; field; cell 1 1; text 0 No solution found; text 1 Games played: 2, won: 0, nostart: 2; "
+         "text 0 Starting to solve; field; cell 1 1; text 0 No solution found; text 1 Games played: 3, won: 0, nostart: 3",
+         "3:3"},
+        {"two by two, two mines: a guess follows the 2; a bad one repaints, pauses and scores the mines", 2, 2, 2, 1, 0,
+         0, 3,
+         "text 0 Starting to solve; field; cell 0 0; text 0 Bad guess!; repaint; pause 1500; "
+         "text 1 Games played: 1, won: 0, guesses: 0; "
+         "text 0 Starting to solve; field; cell 0 0; text 0 Guesses: 1; cell 1 1; cell 1 0; pause 500; cell 0 1; "
+         "pause 500; text 0 Problem solved successfully; text 1 Games played: 2, won: 1, guesses: 1; "
+         "text 0 Starting to solve; field; cell 0 0; text 0 Bad guess!; repaint; pause 1500; "
+         "text 1 Games played: 3, won: 1, guesses: 1",
+         "0:1 3:2"},
+    };
+    for (const game_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        xdim = c.x;
+        ydim = c.y;
+        mines = c.mines;
+        allow_guessing = c.guessing;
+        userx = c.first_x;
+        usery = c.first_y;
+        begin_games();
+        for (int game = 0; game < c.games; game++)
+            play_one_game();
+        std::string scored;
+        for (int s = 0; s <= xdim * ydim; s++)
+            if (scores[s])
+                scored += (scored.empty() ? "" : " ") + std::to_string(s) + ":" + std::to_string(scores[s]);
+        EXPECT_EQ(joined_events(), c.events);
+        EXPECT_EQ(scored, c.scores);
+    }
+}
+
+TEST_F(SolverTest, WithNonstopOffARunEndsAtTheFirstWinAndAfterAStopLaysTheSeedingFieldOnlyKeepingTheStatistics)
+{
+    // Three cells in a row with one mine: every game is won.
+    xdim = 3;
+    ydim = 1;
+    mines = 1;
     nonstop = 0;
-    for (int run = 1; run <= 2; run++) {
+    for (int run = 1; run <= 3; run++) {
+        SCOPED_TRACE("run " + std::to_string(run));
         reset_recorder();
+        stop_solving = run == 3;
         thread_running = 1;
         EXPECT_EQ(SolverThread(), 0);
         EXPECT_EQ(thread_running, 0);
-        EXPECT_EQ(scores[0], run);
-        EXPECT_EQ(events(), (log_lines{"text 0 Starting to solve", "field", "cell 0 0", "cell 1 0", "pause 500", "cell 2 0",
-                                       "text 0 Problem solved successfully",
-                                       "text 1 Games played: " + std::to_string(run) + ", won: " + std::to_string(run) +
-                                           ", guesses: 0"}));
+        EXPECT_EQ(scores[0], std::min(run, 2));
+        EXPECT_EQ(texts(1), run == 3 ? log_lines{} : log_lines{"Games played: " + std::to_string(run) + ", won: " +
+                                                                std::to_string(run) + ", guesses: 0"});
     }
-}
-
-TEST_F(SolverTest, AGameOpeningOnlyItsFirstCellIsANoStart)
-{
-    // Two by two with one mine: the first cell shows 1 and nothing follows.
-    xdim = ydim = 2;
-    mines = 1;
-    allow_guessing = 0;
-    userx = usery = 1;
-    begin_games();
-    for (int game = 0; game < 3; game++) {
-        game_result result = play_one_game();
-        EXPECT_EQ(result.score, 3);
-        EXPECT_EQ(result.no_start, 1);
-    }
-    EXPECT_EQ(num_no_starts, 3);
-    EXPECT_EQ(scores[3], 3);
-    EXPECT_EQ(count_of(texts(0), "No solution found"), 3);
-    EXPECT_EQ(texts(1).back(), "Games played: 3, won: 0, nostart: 3");
-    EXPECT_EQ(cells(), (std::vector<std::pair<int, int>>(3, {1, 1}))) << "every game opens the chosen cell";
-}
-
-TEST_F(SolverTest, ABadGuessIsNeitherAWinNorANoStartAndUncoversTheMines)
-{
-    // Two mines in two by two: the first cell shows 2, a guess follows, and
-    // two guesses in three meet a mine with three cells left hidden.
-    xdim = ydim = 2;
-    mines = 2;
-    nonstop = 0;
-    SolverThread();
-    log_lines log = events();
-    int bad = count_of(log, "text 0 Bad guess!");
-    ASSERT_GT(bad, 0) << "pick another test clock: its first game was won";
-    EXPECT_EQ(games, bad + 1) << "with Nonstop off, play ends at the first win";
-    EXPECT_EQ(num_wins, 1);
-    EXPECT_EQ(num_no_starts, 0);
-    EXPECT_EQ(scores[3], bad) << "the exploded mine stays hidden and is scored";
-    auto at = std::find(log.begin(), log.end(), "text 0 Bad guess!");
-    ASSERT_LT(at + 3, log.end());
-    EXPECT_EQ(log_lines(at, at + 3), (log_lines{"text 0 Bad guess!", "repaint", "pause 1500"}));
-    EXPECT_EQ(at[3].rfind("text 1 Games played: 1,", 0), 0u) << at[3];
-}
-
-TEST_F(SolverTest, AStopBeforeTheFirstGameEndsTheThreadWithoutPlaying)
-{
-    stop_solving = 1;
-    thread_running = 1;
-    SolverThread();
-    EXPECT_EQ(games, 0);
     EXPECT_TRUE(events().empty());
-    EXPECT_EQ(thread_running, 0);
-    EXPECT_EQ(num_unflagged_mines(480), 99) << "the seeding field was laid";
+    EXPECT_EQ(num_unflagged_mines(3), 1) << "the seeding field was laid";
 }
 
-TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItAfterItsGame)
+TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItOnceTheGameInHandIsOver)
 {
-    use_always_won_field();
-    hold_pauses(true);
-    solve_command();
-    ASSERT_TRUE(serve_window_until([] { return !solver_threads().empty() && count_of(events(), "pause 500"); }));
+    // The first game of the expert field played whole, then again on a
+    // solver that is told to stop in its first flag pause.
+    begin_games();
+    play_one_game();
+    std::vector<std::pair<int, int>> drawn = cells();
+    log_lines shown = texts(0);
+    SetUp();
+    ASSERT_TRUE(solve_until_a_flag_pause());
     std::vector<int> solvers = solver_threads();
-    EXPECT_EQ(getpriority(PRIO_PROCESS, id_t(solvers[0])), getpriority(PRIO_PROCESS, id_t(gettid())) + 1);
+    EXPECT_EQ(getpriority(PRIO_PROCESS, id_t(solvers.at(0))), getpriority(PRIO_PROCESS, id_t(gettid())) + 1);
     stop_command();
     solve_command();
     EXPECT_EQ(stop_solving, 0) << "Solve withdraws the stop";
@@ -134,11 +128,11 @@ TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItAfterIts
     stop_command();
     hold_pauses(false);
     ASSERT_TRUE(wait_for_solver_end());
-    EXPECT_EQ(games, 1);
-    EXPECT_EQ(scores[0], 1);
-    log_lines shown = texts(0);
-    EXPECT_EQ(log_lines(shown.end() - 2, shown.end()), (log_lines{"Stop requested", "Problem solved successfully"}));
-    EXPECT_EQ(texts(1).back(), "Games played: 1, won: 1, guesses: 0");
+    EXPECT_EQ(cells(), drawn) << "the game in hand played to its end, and no other";
+    log_lines stopped = texts(0);
+    std::erase(stopped, "Stop requested");
+    EXPECT_EQ(stopped, shown);
+    EXPECT_EQ(texts(1).back().rfind("Games played: 1, ", 0), 0u);
 }
 
 TEST_F(SolverTest, AnEmptyFieldFloodsToTheDepthLimitOnTheSolverStack)

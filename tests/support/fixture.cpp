@@ -1,8 +1,11 @@
 // The shared test fixture and board pictures.
 #include "tests/support/fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "driver/bridge.h"
+#include "driver/commands.h"
 #include "driver/state.h"
 #include "engine/board.h"
 
@@ -29,6 +32,14 @@ void GameStateTest::TearDown()
 bool wait_for_solver_end(int milliseconds)
 {
     return serve_window_until([] { return !thread_running.load(std::memory_order_acquire); }, milliseconds);
+}
+
+bool solve_until_a_flag_pause()
+{
+    hold_pauses(true);
+    solve_command();
+    std::string pause = "pause " + std::to_string(GO_SLOW_FLAG_PAUSE_MS);
+    return serve_window_until([&pause] { return std::ranges::count(events(), pause) > 0; });
 }
 
 void load_board(const std::vector<std::string>& rows)

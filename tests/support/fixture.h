@@ -28,3 +28,7 @@ std::vector<std::string> board_picture();
 
 // Serves the window until no solver thread runs; true if that came in time.
 bool wait_for_solver_end(int milliseconds = 20000);
+
+// Holds the pauses, gives Solve and serves the window until the solver waits
+// in its first flag pause; true if that came in time.
+bool solve_until_a_flag_pause();

@@ -97,6 +97,14 @@ std::vector<std::string> texts(int part)
     return shown;
 }
 
+std::string joined_events()
+{
+    std::string text;
+    for (const std::string& event : events())
+        text += (text.empty() ? "" : "; ") + event;
+    return text;
+}
+
 bool serve_window_until(const std::function<bool()>& done, int milliseconds)
 {
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);

@@ -17,6 +17,7 @@ void reset_recorder();
 std::vector<std::string> events();
 std::vector<std::pair<int, int>> cells();  // the cells drawn, in order
 std::vector<std::string> texts(int part);  // the texts shown in one part
+std::string joined_events();               // the log in one line, "; " between events
 
 // Window thread: handles what the solver hands over until done() holds or the
 // time is up; returns done().

@@ -6,11 +6,13 @@
 #include <iterator>
 
 #include "driver/bridge.h"
+#include "driver/chances.h"
 #include "driver/commands.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/layout.h"
 #include "engine/relaxed.h"
 
@@ -40,7 +42,7 @@ std::string letters_in_use(const menu_row* popup)
 std::vector<menu_row> make_menu_entries()
 {
     // The labels outlive every call: the entries point into them.
-    static std::vector<std::string> labels(std::size(GUESS_RULE_NAMES));
+    static std::vector<std::string> labels(GUESS_RULE_COUNT);
     std::vector<menu_row> entries;
     const menu_row* popup = MENU_ROWS;
     for (const menu_row& row : MENU_ROWS) {
@@ -52,7 +54,7 @@ std::vector<menu_row> make_menu_entries()
         std::string used = letters_in_use(popup);
         for (std::size_t rule = 0; rule < labels.size(); rule++) {
             std::string& label = labels[rule];
-            label = std::string(GUESS_RULE_NAMES[rule]) + " Guess";
+            label = rule_title(int(rule)) + " Guess";
             std::size_t at = 0;
             auto letter = [&label](std::size_t i) { return char(std::toupper(static_cast<unsigned char>(label[i]))); };
             while (at < label.size() && (!std::isalpha(static_cast<unsigned char>(label[at])) ||

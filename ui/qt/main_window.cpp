@@ -1,8 +1,6 @@
 // The main window's widgets, its menu and its events.
 #include "ui/qt/main_window.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -11,7 +9,6 @@
 #include <QWindow>
 
 #include "resources/resource_ids.h"
-#include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
 #include "ui/qt/chances_view.h"
@@ -22,7 +19,6 @@
 
 MainWindow* main_window;
 FieldView* field_view;
-std::vector<QAction*> check_items;
 
 bool MainWindow::event(QEvent* event)
 {
@@ -63,44 +59,6 @@ void FieldView::mousePressEvent(QMouseEvent* event)
         return;
     if (press_field(static_cast<unsigned>(pixel.x()), static_cast<unsigned>(pixel.y())))
         post_command(IDM_SOLVE);
-}
-
-namespace {
-
-// The menu table's entries as actions of the bar's menus; each action carries its command id.
-QMenuBar* create_menu_bar(QWidget* window)
-{
-    auto* bar = new QMenuBar(window);
-    check_items.clear();
-    QMenu* menu = nullptr;
-    QActionGroup* rules = nullptr;
-    for (const menu_row& row : menu_entries()) {
-        if (row.kind == MENU_POPUP) {
-            menu = bar->addMenu(QString::fromLatin1(row.label));
-        } else if (row.kind == MENU_SEPARATOR) {
-            menu->addSeparator();
-        } else {
-            QAction* item = menu->addAction(QString::fromLatin1(row.label));
-            item->setData(row.id);
-            item->setCheckable(row.kind == MENU_CHECK || row.kind == MENU_RADIO);
-            if (row.kind == MENU_RADIO) {
-                rules = rules ? rules : new QActionGroup(menu);
-                rules->addAction(item);
-            }
-            if (item->isCheckable())
-                check_items.push_back(item);
-        }
-    }
-    QObject::connect(bar, &QMenuBar::triggered, [](QAction* item) { post_command(item->data().toInt()); });
-    return bar;
-}
-
-}  // namespace
-
-void sync_check_marks()
-{
-    for (QAction* item : check_items)
-        item->setChecked(is_checked(item->data().toInt()));
 }
 
 void create_main_window()

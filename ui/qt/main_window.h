@@ -3,9 +3,6 @@
 
 #include <QEvent>
 #include <QWidget>
-#include <vector>
-
-class QAction;
 
 // The top-level window: menu bar, field view and status bar.
 class MainWindow : public QWidget {
@@ -29,8 +26,6 @@ inline const QEvent::Type TAKE_JOBS_EVENT = static_cast<QEvent::Type>(QEvent::Us
 
 extern MainWindow* main_window;
 extern FieldView* field_view;
-// The menu's check items, whose marks follow is_checked().
-extern std::vector<QAction*> check_items;
 
 inline constexpr const char* WINDOW_TITLE = "Orvanta";
 
@@ -38,5 +33,3 @@ inline constexpr const char* WINDOW_TITLE = "Orvanta";
 // board; not shown yet.
 void create_main_window();
 
-// Sets every check mark from is_checked().
-void sync_check_marks();

@@ -3,14 +3,13 @@
 
 #include <emscripten.h>
 
-#include <cctype>
 #include <charconv>
 #include <cstring>
-#include <iterator>
 
 #include "driver/bridge.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/random.h"
 #include "engine/relaxed.h"
 #include "resources/resource_ids.h"
@@ -35,20 +34,6 @@ bool read_cell(const char* text, int& x, int& y)
            y < ydim;
 }
 
-// A rule's name as the menu shows it, in lower case: "safest".
-bool read_rule(const char* text, int& rule)
-{
-    for (rule = 0; rule < int(std::size(GUESS_RULE_NAMES)); rule++) {
-        const char* name = GUESS_RULE_NAMES[rule];
-        std::size_t at = 0;
-        while (name[at] && std::tolower(static_cast<unsigned char>(name[at])) == text[at])
-            at++;
-        if (!name[at] && !text[at])
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 EMSCRIPTEN_KEEPALIVE void web_read_address(const char* seed, const char* first, const char* guess, const char* rule,
@@ -70,7 +55,7 @@ EMSCRIPTEN_KEEPALIVE void web_read_address(const char* seed, const char* first, 
         print_status("Bad guess in the address");
         return;
     }
-    if (rule && !read_rule(rule, rule_index)) {
+    if (rule && (rule_index = find_guess_rule(rule)) < 0) {
         print_status("Bad rule in the address");
         return;
     }
