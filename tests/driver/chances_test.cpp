@@ -26,7 +26,7 @@ TEST_F(ChancesTest, AGuessShowsItsChancesAndReasonsAndHoldsThemForTheGoSlowPause
     make_safest_guess();
     log_lines seen = events();
     seen.resize(4);
-    EXPECT_EQ(seen, (log_lines{"chances 4 Safest guess at (4, 0): 16.7% chance of a mine, the lowest of 9 hidden cells",
+    EXPECT_EQ(seen, (log_lines{"chances 4 0.166667 Safest guess at (4, 0): 16.7% chance of a mine, the lowest of 9 hidden cells",
                                "text 0 Safest (4,0): 17%", "pause 500", "text 0 Guesses: 2"}));
 
     guess_rule = find_guess_rule("random");
@@ -34,7 +34,7 @@ TEST_F(ChancesTest, AGuessShowsItsChancesAndReasonsAndHoldsThemForTheGoSlowPause
     load_board({"121", "*.*"});
     reset_recorder();
     open_guessed_cell(3);
-    EXPECT_EQ(events(), (log_lines{"chances 3 Random guess at (0, 1): 100.0% chance of a mine; the safest cell had "
+    EXPECT_EQ(events(), (log_lines{"chances 3 1.000000 Random guess at (0, 1): 100.0% chance of a mine; the safest cell had "
                                    "0.0%, one of 3 hidden cells",
                                    "text 0 Random (0,1): 100%, min 0%"}))
         << "without Go Slow nothing waits";

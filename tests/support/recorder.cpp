@@ -44,9 +44,9 @@ void show_status_part(int part, const char* text)
 {
     record("text " + std::to_string(part) + " " + text);
 }
-void draw_chances(const float*, int chosen, const char* reason)
+void draw_chances(const float* chance, int chosen, const char* reason)
 {
-    record("chances " + std::to_string(chosen) + " " + reason);
+    record("chances " + std::to_string(chosen) + " " + std::to_string(chance[chosen]) + " " + reason);
 }
 
 void pause_thread(int milliseconds)
