@@ -26,8 +26,7 @@ char digit_of(float chance)
 {
     if (chance >= 1)
         return '*';
-    int tens = int(chance * 10);
-    return char('0' + (tens < 9 ? tens : 9));
+    return char('0' + int(chance * 10));
 }
 
 }  // namespace
