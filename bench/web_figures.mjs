@@ -8,7 +8,7 @@
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
-import { command, gamesPlayed, launch, open, serve, sleep } from '../tests/e2e/web/browser.mjs';
+import { command, gamesPlayed, launch, open, serve, sleep, status } from '../tests/e2e/web/browser.mjs';
 
 const WEB = process.env.ORVANTA_WEB_DIR;
 const [browser, server] = await Promise.all([launch(), serve(WEB)]);

@@ -18,59 +18,45 @@
 #include "ui/term/drawing.h"
 #include "ui/term/screen.h"
 
-namespace {
-
-// The field's rows as shown, and the cells shown reversed.
-std::vector<std::string> field_shown(std::vector<int>& reversed)
+// The field as shown, row after row, a reversed character as '<'.
+static std::string field_shown()
 {
-    std::vector<std::string> rows;
-    for (int y = 0; y < ydim; y++) {
-        std::string row;
+    std::string shown;
+    for (int y = 0; y < ydim; y++)
         for (int column = 0; column < CELL_COLUMNS * xdim; column++) {
-            chtype shown = mvinch(FIELD_TOP + y, FIELD_LEFT + column);
-            row += char(shown & A_CHARTEXT);
-            if (column % 2 == 0 && (shown & A_REVERSE))
-                reversed.push_back(column / 2 + y * xdim);
+            chtype cell = mvinch(FIELD_TOP + y, FIELD_LEFT + column);
+            shown += (cell & A_REVERSE) ? '<' : char(cell & A_CHARTEXT);
         }
-        rows.push_back(row);
-    }
-    return rows;
+    return shown;
 }
-
-}  // namespace
 
 TEST(TermChancesTest, TheHiddenCellsShowTheirTensOfPercentTheChosenOneReversedUntilTheNextCell)
 {
     reset_run_flags();
     set_start_values();
     ASSERT_TRUE(allocate_arrays());
-    FILE* output = std::fopen("/dev/null", "w");
-    FILE* input = std::fopen("/dev/null", "r");
-    SCREEN* screen = newterm("xterm-256color", output, input);
+    SCREEN* screen = newterm("xterm-256color", std::fopen("/dev/null", "w"), std::fopen("/dev/null", "r"));
     ASSERT_NE(screen, nullptr);
     resizeterm(24, 80);
     prepare_tile_colours();
     prepare_chance_colours();
     open_window_queue();
+    int chosen = 8 + 5 * xdim;
     std::vector<float> chance(xdim * ydim);
-    std::vector<std::string> tiles(ydim), expected(ydim);
+    std::string tiles, expected;
     for (int i = 0; i < xdim * ydim; i++) {
         sea[i] = i % 7 == 3 ? 2 : i % 13 == 5 ? CELL_FLAGGED : CELL_HIDDEN;
         chance[i] = sea[i] == CELL_HIDDEN ? float(i % 12) / 11 : -1;
-        const char* tile = sea[i] == 2 ? " 2" : sea[i] == CELL_FLAGGED ? " F" : "[]";
-        tiles[i / xdim] += tile;
-        expected[i / xdim] += sea[i] != CELL_HIDDEN ? tile : i % 12 == 11 ? "[*" : "[" + std::to_string(i % 12 * 10 / 11);
+        std::string tile = sea[i] == 2 ? " 2" : sea[i] == CELL_FLAGGED ? " F" : "[]";
+        tiles += tile;
+        std::string digit = i % 12 == 11 ? "*" : std::to_string(i % 12 * 10 / 11);
+        expected += i == chosen ? "<<" : sea[i] != CELL_HIDDEN ? tile : "[" + digit;
     }
     invalidate_window();
-    int chosen = 8 + 5 * xdim;
     show_chances(chance.data(), chosen, "why");
-    std::vector<int> reversed;
-    EXPECT_EQ(field_shown(reversed), expected);
-    EXPECT_EQ(reversed, std::vector<int>{chosen});
+    EXPECT_EQ(field_shown(), expected);
     draw_cell(0, 0);
-    reversed.clear();
-    EXPECT_EQ(field_shown(reversed), tiles);
-    EXPECT_TRUE(reversed.empty());
+    EXPECT_EQ(field_shown(), tiles);
     close_window_queue();
     endwin();
     delscreen(screen);
