@@ -67,6 +67,7 @@ std::string each_line(const std::string& text, Read&& read)
 std::string read_statistics(merge_input& in, const std::string& text)
 {
     std::vector<int64_t> sum = in.counts.empty() ? std::vector<int64_t>(in.cells + 1) : in.counts;
+    int64_t games = in.statistics_games;
     int lines = 0;
     std::string problem = each_line(text, [&](int number, std::string_view line, std::size_t) -> std::string {
         lines = number;
@@ -86,6 +87,8 @@ std::string read_statistics(merge_input& in, const std::string& text)
         if (__builtin_add_overflow(sum[number - 1], count, &sum[number - 1]))
             return fmt::format("the games of score {} add up to more than {}", number - 1,
                                std::numeric_limits<int64_t>::max());
+        if (__builtin_add_overflow(games, count, &games))
+            return fmt::format("the games of all files add up to more than {}", std::numeric_limits<int64_t>::max());
         return "";
     });
     if (!problem.empty())
@@ -94,6 +97,7 @@ std::string read_statistics(merge_input& in, const std::string& text)
         return fmt::format("a statistics file has {} lines, one per score 0 to {}; this one {}", in.cells + 1, in.cells,
                            lines);
     in.counts = sum;
+    in.statistics_games = games;
     in.statistics_files++;
     return "";
 }
@@ -145,6 +149,12 @@ std::string read_log(merge_input& in, const std::string& text, int file)
     });
 }
 
+int64_t line_number(const merge_input& in, const log_entry& entry)
+{
+    const std::string& text = in.texts[entry.file];
+    return std::count(text.begin(), text.begin() + std::ptrdiff_t(entry.start), '\n') + 1;
+}
+
 }  // namespace
 
 merge_input new_merge(int cells)
@@ -158,8 +168,11 @@ std::string read_merge_file(merge_input& in, const std::string& name, std::strin
 {
     if (text.empty())
         return "the file is empty";
-    std::size_t first_end = text.find('\n');
-    int fields = int(split_fields(std::string_view(text).substr(0, first_end)).size());
+    std::string_view first_line = std::string_view(text).substr(0, text.find('\n'));
+    std::size_t return_at = first_line.find('\r');
+    if (return_at != std::string_view::npos && return_at + 1 < first_line.size())
+        return "line 1: it ends in CR alone, not CR LF";
+    int fields = int(split_fields(first_line).size());
     int file = int(in.texts.size());
     in.names.push_back(name);
     in.texts.push_back(std::move(text));
@@ -169,7 +182,8 @@ std::string read_merge_file(merge_input& in, const std::string& name, std::strin
         in.log_files++;
         return read_log(in, in.texts.back(), file);
     }
-    return "neither a statistics file (score TAB count) nor a log (seed TAB game TAB score TAB guesses TAB outcome)";
+    return "line 1: neither a statistics file (score TAB count) nor a log (seed TAB game TAB score TAB guesses TAB "
+           "outcome)";
 }
 
 std::string finish_merge(merge_input& in)
@@ -181,13 +195,9 @@ std::string finish_merge(merge_input& in)
         const log_entry& a = in.entries[i - 1];
         const log_entry& b = in.entries[i];
         if (a.seed == b.seed && a.game == b.game)
-            return fmt::format("game {} of seed {} is logged twice (in '{}' and '{}')", b.game, b.seed,
-                               in.names[a.file], in.names[b.file]);
+            return fmt::format("game {} of seed {} is logged twice ('{}' line {} and '{}' line {})", b.game, b.seed,
+                               in.names[a.file], line_number(in, a), in.names[b.file], line_number(in, b));
     }
-    int64_t games = 0;
-    for (int64_t count : merged_counts(in))
-        if (__builtin_add_overflow(games, count, &games))
-            return fmt::format("the games of all files add up to more than {}", std::numeric_limits<int64_t>::max());
     if (in.statistics_files && in.log_files)
         for (int s = 0; s <= in.cells; s++)
             if (score_total(in.logged, s) != in.counts[s])

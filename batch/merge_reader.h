@@ -25,6 +25,7 @@ struct merge_input {
     std::vector<std::string> texts;  // their bytes
     int statistics_files = 0;
     std::vector<int64_t> counts;  // the statistics files added up, score by score
+    int64_t statistics_games = 0;  // and over all scores
     int log_files = 0;
     int log_columns = 0;  // 5, or 6 with the safest rule's chance column
     std::vector<log_entry> entries;

@@ -434,7 +434,9 @@ std::string usage_text()
            "of runs or parts of a run, writes them to --scores (default qxscores.txt) and\n"
            "--log, and prints the summary of all their games.\n"
            "\n"
-           "Ctrl-C stops after the games in hand and still writes what was finished.\n"
+           "A named pipe as an output waits for a reader to open it, as 'cat > FIFO' does.\n"
+           "Ctrl-C, a closed terminal or any other signal that ends the program stops it\n"
+           "after the games in hand, and what was finished is still written.\n"
            "Exit status: 0 done, 1 a worker process failed, 2 bad input or an output file\n"
            "that cannot be written, 130 interrupted.\n";
 }

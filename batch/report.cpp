@@ -100,15 +100,35 @@ std::string time_text(int64_t games, double seconds)
 
 }  // namespace
 
+std::string printable(std::string_view text)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); i++) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        // C1 controls (U+0080 to U+009F) are C2 80 to C2 9F in UTF-8.
+        bool c1 = byte == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xa0 &&
+                  static_cast<unsigned char>(text[i + 1]) >= 0x80;
+        if (c1)
+            i++;
+        shown += byte < ' ' || byte == 0x7f || c1 ? '?' : text[i];
+    }
+    return shown;
+}
+
 int complain(const std::string& message, int status)
 {
-    std::fprintf(stderr, "orvanta-batch: %s\n", message.c_str());
+    std::fprintf(stderr, "orvanta-batch: %s\n", printable(message).c_str());
     return status;
+}
+
+std::string output_name(const std::string& path)
+{
+    return path == "-" ? "standard output" : "'" + path + "'";
 }
 
 std::string cannot_write(const std::string& path, const std::string& reason)
 {
-    return fmt::format("cannot write '{}': {}", path == "-" ? "standard output" : path, reason);
+    return fmt::format("cannot write {}: {}", output_name(path), reason);
 }
 
 std::string grouped(int64_t count)

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <vector>
+#include <string_view>
 
 #include "batch/tally.h"
 
@@ -24,8 +25,16 @@ struct run_facts {
     int shards;
 };
 
-// Prints "orvanta-batch: message" on standard error; returns status.
+// text with every control character ('\033', a C1 control) shown as '?',
+// so that a name from the command line cannot steer the terminal.
+std::string printable(std::string_view text);
+
+// Prints "orvanta-batch: message", made printable, on standard error;
+// returns status.
 int complain(const std::string& message, int status);
+
+// "'path'", or "standard output" for "-".
+std::string output_name(const std::string& path);
 
 // "cannot write 'path': reason", "-" named as standard output.
 std::string cannot_write(const std::string& path, const std::string& reason);

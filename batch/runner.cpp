@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "batch/log_lines.h"
 #include "batch/plot.h"
 #include "batch/report.h"
 #include "batch/worker.h"
@@ -26,6 +27,7 @@
 #include "driver/shutdown.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "ui/common/ending_signals.h"
 
 namespace {
 
@@ -38,8 +40,8 @@ inline constexpr auto POLL_PERIOD = std::chrono::milliseconds(5);
 volatile std::sig_atomic_t interrupted;
 int32_t* shared_stop;  // read by every worker after each game
 
-// Whichever process it reaches (the terminal's Ctrl-C reaches them all; a
-// kill only the parent), every worker ends after the game in hand.
+// Whichever process it reaches (the terminal's Ctrl-C or hang-up reaches
+// them all; a kill only the parent), every worker ends after the game in hand.
 void on_interrupt(int)
 {
     interrupted = 1;
@@ -52,8 +54,8 @@ void catch_interrupts()
     struct sigaction action {};
     action.sa_handler = on_interrupt;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (int signal_number : ENDING_SIGNALS)
+        sigaction(signal_number, &action, nullptr);
 }
 
 // Zeroed memory that the workers forked after this share with the parent.
@@ -67,11 +69,26 @@ struct worker {
     pid_t pid;
     int status;  // as waitpid gives it
     worker_plan plan;
+    std::string log_name;  // the log and the trace as its messages name them
+    std::string trace_name;
 };
+
+// What worker k's part of the output at path is called: the first worker
+// writes straight to the output.
+std::string part_name(const std::string& path, int k)
+{
+    return k == 0 ? output_name(path) : fmt::format("a temporary file for worker {}'s part of {}", k, output_name(path));
+}
 
 bool worker_failed(const worker& w)
 {
     return !WIFEXITED(w.status) || WEXITSTATUS(w.status) != 0;
+}
+
+// A worker that could not write has said so itself.
+bool worker_told(const worker& w)
+{
+    return WIFEXITED(w.status) && WEXITSTATUS(w.status) == EXIT_CANNOT_WRITE;
 }
 
 std::string describe_failure(int k, const worker& w)
@@ -82,34 +99,29 @@ std::string describe_failure(int k, const worker& w)
     return which + fmt::format(" failed with exit status {}", WEXITSTATUS(w.status));
 }
 
-// Appends everything part holds, from its start, to out.
-// Returns 0 if reading or writing failed.
-int append_file(output_file& out, std::FILE* part)
+[[noreturn]] void worker_main(const worker& w, pid_t parent)
 {
-    char buffer[1 << 16];
-    // Earlier parts were written through another process's stream on the
-    // same open file: continue at its end.
-    std::fseek(out.file, 0, SEEK_END);
-    std::rewind(part);
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, part)) > 0)
-        if (std::fwrite(buffer, 1, got, out.file) != got)
-            return 0;
-    return !std::ferror(part);
-}
-
-[[noreturn]] void worker_main(const worker_plan& plan, pid_t parent)
-{
+    const worker_plan& plan = w.plan;
     // A worker whose parent died has no one to play for. SIGKILL, because a
     // handler or a stopped worker would hold up any other signal.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent)  // it died before the line above
         _exit(EXIT_WORKER_FAILED);
-    int ok = play_share(plan);
+    if (!play_share(plan))
+        _exit(EXIT_WORKER_FAILED);
     for (std::FILE* sink : {plan.log, plan.trace})
-        if (sink && (std::fflush(sink) != 0 || std::ferror(sink)))
-            ok = 0;
-    _exit(ok ? 0 : EXIT_WORKER_FAILED);
+        if (sink && std::fflush(sink) != 0)
+            note_write(sink);
+    int error_number = 0;
+    std::FILE* failed = failed_write(error_number);
+    if (!failed)
+        _exit(0);
+    // The run can no longer be written whole: every worker stops.
+    std::atomic_ref<int32_t>(*shared_stop).store(1, std::memory_order_relaxed);
+    complain(fmt::format("cannot write {}: {}", failed == plan.log ? w.log_name : w.trace_name,
+                         std::strerror(error_number)),
+             0);
+    _exit(EXIT_CANNOT_WRITE);
 }
 
 // Waits for every worker and notes how it ended, drawing the progress line
@@ -184,6 +196,8 @@ int run_batch(const batch_options& options)
         if (!path.empty() && !open_output(*out, path, reason))
             return complain(cannot_write(path, reason), EXIT_CANNOT_WRITE);
     output_file& trace_out = one_sink ? log : trace;
+    if (log.file)
+        write_in_lines(log.file);
 
     std::vector<worker> workers(count);
     for (int k = 0; k < count; k++) {
@@ -204,6 +218,8 @@ int run_batch(const batch_options& options)
         // to files of their own that are appended in worker order.
         plan.log = !log.file ? nullptr : k == 0 ? log.file : std::tmpfile();
         plan.trace = one_sink ? plan.log : !trace.file ? nullptr : k == 0 ? trace.file : std::tmpfile();
+        workers[k].log_name = part_name(options.log_path, k);
+        workers[k].trace_name = part_name(options.trace_path, k);
         if ((log.file && !plan.log) || (trace_out.file && !plan.trace))
             return complain("cannot create a temporary file for a worker's output", EXIT_CANNOT_WRITE);
     }
@@ -215,7 +231,7 @@ int run_batch(const batch_options& options)
     for (; started < count; started++) {
         pid_t pid = fork();
         if (pid == 0)
-            worker_main(workers[started].plan, parent);
+            worker_main(workers[started], parent);
         if (pid < 0)
             break;
         workers[started].pid = pid;
@@ -231,30 +247,29 @@ int run_batch(const batch_options& options)
 
     if (started < count)
         return complain("cannot start the worker processes", EXIT_WORKER_FAILED);
+    if (std::any_of(workers.begin(), workers.end(), worker_told))
+        return EXIT_CANNOT_WRITE;
     auto failed = std::find_if(workers.begin(), workers.end(), worker_failed);
     if (failed != workers.end())
         return complain(describe_failure(int(failed - workers.begin()), *failed), EXIT_WORKER_FAILED);
 
     std::vector<game_tally> totals(sides);
     const game_tally& total = totals[0];
-    int gathered = 1;
+    std::vector<std::string> problems;
     for (int k = 0; k < count; k++) {
         const worker_plan& plan = workers[k].plan;
         for (int r = 0; r < sides; r++)
             add_tally(totals[r], plan.tally[r]);
         if (k == 0)
             continue;
-        if (plan.log)
-            gathered &= append_file(log, plan.log);
-        if (plan.trace && !one_sink)
-            gathered &= append_file(trace, plan.trace);
+        if (plan.log && !append_lines(log.file, plan.log, reason))
+            problems.push_back(cannot_write(options.log_path, reason));
+        if (plan.trace && !one_sink && !append_lines(trace.file, plan.trace, reason))
+            problems.push_back(cannot_write(options.trace_path, reason));
         for (std::FILE* part : {plan.log, plan.trace == plan.log ? nullptr : plan.trace})
             if (part)
                 std::fclose(part);
     }
-    std::vector<std::string> problems;
-    if (!gathered)
-        problems.push_back("cannot gather the workers' log and trace");
     auto commit = [&](output_file& out, const std::string& path) {
         if (out.file && !commit_output(out, reason))
             problems.push_back(cannot_write(path, reason));

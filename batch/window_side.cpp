@@ -8,14 +8,18 @@
 
 void show_cell(int x, int y)
 {
-    if (trace_file)
+    if (trace_file) {
         std::fprintf(trace_file, "%" PRId64 "\t%d\t%d\t%d\n", game_in_hand(), x, y, int(cell_value(x, y)));
+        note_write(trace_file);
+    }
 }
 
 void set_status_text(int part, const char* text)
 {
-    if (trace_file && part == 0)
+    if (trace_file && part == 0) {
         std::fprintf(trace_file, "%" PRId64 "\t#\t%s\n", game_in_hand(), text);
+        note_write(trace_file);
+    }
 }
 
 void show_new_field() {}

@@ -2,9 +2,11 @@
 #include "batch/worker.h"
 
 #include <cassert>
+#include <cerrno>
 #include <cinttypes>
 #include <cstdlib>
 
+#include "batch/log_lines.h"
 #include "driver/game.h"
 #include "driver/state.h"
 #include "engine/board.h"
@@ -15,11 +17,15 @@
 std::FILE* trace_file;
 
 namespace {
+inline constexpr int LOG_LINE_SIZE = 96;  // the longest line, 6 fields, is under 80
+
 const worker_plan* plan;
+std::FILE* failed_sink;  // the log or trace a write to failed first, and why
+int failed_errno;
 
 bool stop_asked()
 {
-    return stop_solving || (plan->stop && relaxed_load(*plan->stop));
+    return stop_solving || failed_sink || (plan->stop && relaxed_load(*plan->stop));
 }
 
 // A game with what its guessing rule recorded, taken as soon as it ended:
@@ -50,11 +56,14 @@ void count_game(game_tally& tally, const played_game& played, int n)
     tally.inexact_guesses += played.inexact_guesses;
     int64_t done = tally.finished + 1;
     if (plan->log) {
-        std::fprintf(plan->log, "%" PRIu32 "\t%" PRId64 "\t%d\t%d\t%s", plan->seed, done, game.score, game.guesses,
-                     OUTCOME_NAMES[outcome]);
+        char line[LOG_LINE_SIZE];
+        int length = std::snprintf(line, sizeof line, "%" PRIu32 "\t%" PRId64 "\t%d\t%d\t%s", plan->seed, done,
+                                   game.score, game.guesses, OUTCOME_NAMES[outcome]);
         if (GUESS_RULES[played.rule].reports_chances)
-            std::fprintf(plan->log, "\t%.6g", played.safety);
-        std::fputc('\n', plan->log);
+            length += std::snprintf(line + length, sizeof line - std::size_t(length), "\t%.6g", played.safety);
+        line[length++] = '\n';
+        put_line(plan->log, std::string_view(line, std::size_t(length)));
+        note_write(plan->log);
     }
     relaxed_store(tally.finished, done);
 }
@@ -86,6 +95,20 @@ void compare_rules(int n)
 }
 
 }  // namespace
+
+void note_write(std::FILE* sink)
+{
+    if (!failed_sink && std::ferror(sink)) {
+        failed_sink = sink;
+        failed_errno = errno;
+    }
+}
+
+std::FILE* failed_write(int& error_number)
+{
+    error_number = failed_errno;
+    return failed_sink;
+}
 
 int64_t game_in_hand()
 {

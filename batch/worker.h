@@ -25,8 +25,8 @@ struct worker_plan {
 };
 
 // Plays the share on the calling thread and returns once it is played, a
-// game was won with until_win, or stop_solving (the interrupt) or *stop was
-// set. Allocates the board for the time of the call; returns 0 (nothing
+// game was won with until_win, a write to the log or trace failed, or
+// stop_solving (the interrupt) or *stop was set. Allocates the board for the time of the call; returns 0 (nothing
 // played) if it cannot.
 int play_share(const worker_plan& plan);
 
@@ -34,3 +34,10 @@ int play_share(const worker_plan& plan);
 // within the worker), and the trace.
 int64_t game_in_hand();
 extern std::FILE* trace_file;
+
+// After writing to sink: notes the first write that failed, with errno,
+// which later calls could change. The worker then stops after its game.
+void note_write(std::FILE* sink);
+
+// The sink whose write failed first, and its errno; null if none did.
+std::FILE* failed_write(int& error_number);

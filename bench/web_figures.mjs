@@ -3,8 +3,9 @@
 // page's weight, Stop's delay, memory after 10 s and 60 s of play; with Show
 // Chances on, games a second and frame times, and the Safest Guess's win rate
 // over 10,000 games next to orvanta-batch --guess safest; and the README's
-// pictures of the page mid-game (docs/orvanta-web.png, and with Show Chances
-// at scale 1 and 2, docs/orvanta-web-chances-1.png and -2.png).
+// pictures of the page mid-game (docs/orvanta-web.png), on a phone, a tablet
+// and a laptop screen (docs/orvanta-web-WxH-xS.png), and with Show Chances at
+// scale 1 and 2 (docs/orvanta-web-chances-1.png and -2.png).
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
@@ -21,6 +22,16 @@ const shown = await open(browser, server.url + 'orvanta.html');
 await clickCell(shown, 14, 7);
 await sleep(8000);
 await (await shown.$('.window')).screenshot({ path: new URL('../docs/orvanta-web.png', import.meta.url).pathname });
+for (const [width, height, deviceScaleFactor, touch] of [[390, 844, 3, true], [768, 1024, 1], [768, 1024, 2], [1280, 800, 1], [1280, 800, 2]]) {
+  const screen = await open(browser, server.url + 'orvanta.html');
+  await screen.setViewport({ width, height, deviceScaleFactor, hasTouch: !!touch, isMobile: !!touch });
+  const box = await (await screen.$('#field')).boundingBox();
+  const [x, y] = [box.x + box.width * 14.5 / 30, box.y + box.height * 7.5 / 16];
+  await (touch ? screen.touchscreen.tap(x, y) : screen.mouse.click(x, y));
+  await sleep(6000);
+  await screen.screenshot({ path: new URL(`../docs/orvanta-web-${width}x${height}-x${deviceScaleFactor}.png`, import.meta.url).pathname });
+  await screen.close();
+}
 
 const page = await open(browser, server.url + 'orvanta.html');
 const session = await page.createCDPSession();

@@ -16,8 +16,10 @@ void solve_command()
     killthread = 0;
     if (!thread_running) {
         thread_running = 1;
-        if (!start_solver_thread(SOLVER_STACK_SIZE))
+        if (!start_solver_thread(SOLVER_STACK_SIZE)) {
             thread_running = 0;
+            print_status("Cannot start the solver thread");
+        }
     }
     print_stats();
 }

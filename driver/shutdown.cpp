@@ -34,6 +34,19 @@ int write_scores_file(output_file& out, const int64_t* counts, int n, std::strin
     return commit_output(out, reason);
 }
 
+std::string save_scores_file()
+{
+    int n = xdim * ydim;
+    std::vector<int64_t> counts(n + 1);
+    for (int s = 0; s <= n; s++)
+        counts[s] = relaxed_load(scores[s]);
+    output_file out;
+    std::string reason;
+    if (!open_output(out, SCORES_FILE, reason) || !write_scores_file(out, counts.data(), n, reason))
+        return "Cannot write \"" + full_name(SCORES_FILE) + "\": " + reason;
+    return "";
+}
+
 void begin_shut_down()
 {
     killthread = 1;
@@ -45,22 +58,12 @@ std::string shut_down()
 {
     if (shut_down_done)
         return "";
-    int n = xdim * ydim;
     begin_shut_down();
     for (int test = 1; thread_running.load(std::memory_order_acquire) && test < SHUTDOWN_WAIT_TESTS; test++)
         wait_taking_texts(SHUTDOWN_WAIT_MS);
     bool solver_ended = !thread_running.load(std::memory_order_acquire);
 
-    std::string failure;
-    if (scores) {
-        std::vector<int64_t> counts(n + 1);
-        for (int s = 0; s <= n; s++)
-            counts[s] = relaxed_load(scores[s]);
-        output_file out;
-        std::string reason;
-        if (!open_output(out, SCORES_FILE, reason) || !write_scores_file(out, counts.data(), n, reason))
-            failure = "Cannot write \"" + full_name(SCORES_FILE) + "\": " + reason;
-    }
+    std::string failure = scores ? save_scores_file() : "";
     if (solver_ended) {
         std::free(scores);
         scores = nullptr;

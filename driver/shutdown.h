@@ -29,6 +29,11 @@ void begin_shut_down();
 //   Cannot write "/home/ann/qxscores.txt": Permission denied
 std::string shut_down();
 
+// Writes SCORES_FILE from the histogram as it stands (scores must be
+// allocated). Returns "" or, as shut_down() does, a text naming the file and
+// the reason it could not be written.
+std::string save_scores_file();
+
 // Writes the histogram counts[0..n] into out (from open_output) as n + 1
 // lines "s TAB count CR LF" and commits it. Returns 1 on success, 0 with the
 // reason on failure (the file it would replace is left as it was).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Orvanta's web page: installs what is missing, builds the page into
-# build/web (Emscripten through CMake) and serves it on
+# build/web (Emscripten through CMake), installs its files alone into
+# build/web-site (the folder the web package ships) and serves that on
 # http://localhost:8080/ with Python's http.server.
 #   scripts/web.sh            build and serve
 #   scripts/web.sh --build    build only
@@ -30,10 +31,13 @@ build_web() {  # DIR BUILD_TYPE [TARGET...]
 }
 
 build_web build/web Release
+rm -rf build/web-site
+cmake --install build/web --prefix build/web-site >/dev/null
+site=$PWD/build/web-site/share/orvanta/web
 case "$mode" in
   "")
     echo "Orvanta: http://localhost:8080/orvanta.html"
-    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web ;;
+    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory "$site" ;;
   --build) exit 0 ;;
 esac
 
@@ -44,7 +48,7 @@ build_web build/web-debug Debug orvanta_deep_flood orvanta_deep_flood_files
 tests=tests/e2e/web
 [ "$tests/node_modules/.package-lock.json" -nt "$tests/package-lock.json" ] ||
   (cd "$tests" && npm ci --no-audit --no-fund --loglevel=error)
-export ORVANTA_WEB_DIR=$PWD/build/web ORVANTA_WEB_DEBUG_DIR=$PWD/build/web-debug
+export ORVANTA_WEB_DIR=$site ORVANTA_WEB_BUILD_DIR=$PWD/build/web ORVANTA_WEB_DEBUG_DIR=$PWD/build/web-debug
 export ORVANTA_BATCH=$PWD/build/release/batch/orvanta-batch
 if [ "$mode" = --test ]; then
   timeout 300 node --test "$tests/page.test.mjs"

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <tuple>
 
 #include "driver/bridge.h"
 #include "driver/commands.h"
@@ -133,6 +134,26 @@ TEST_F(SolverTest, SolveStartsOneSolverBelowTheWindowThreadAndStopEndsItOnceTheG
     std::erase(stopped, "Stop requested");
     EXPECT_EQ(stopped, shown);
     EXPECT_EQ(texts(1).back().rfind("Games played: 1, ", 0), 0u);
+}
+
+TEST_F(SolverTest, AStackBelowTheSystemsSmallestIsRaisedToItAndAThreadThatCannotStartIsNamed)
+{
+    xdim = 3;  // three cells, one mine: always won
+    ydim = 1;
+    mines = 1;
+    nonstop = 0;
+    // 1 byte, which the system refuses; more than there is to map. {stack, games played, texts said}
+    const std::tuple<int, int, log_lines> cases[] = {{1, 1, {"Starting to solve", "Problem solved successfully"}},
+                                                     {-1, 0, {"Cannot start the solver thread"}}};
+    for (const auto& [stack, played, said] : cases) {
+        reset_recorder();
+        ask_solver_stack(stack);
+        int before = games;
+        solve_command();
+        EXPECT_TRUE(wait_for_solver_end());
+        EXPECT_EQ(games - before, played) << "stack " << stack;
+        EXPECT_EQ(texts(0), said) << "stack " << stack;
+    }
 }
 
 TEST_F(SolverTest, AnEmptyFieldFloodsToTheDepthLimitOnTheSolverStack)

@@ -18,6 +18,7 @@ std::mutex lock;
 std::condition_variable released;
 std::vector<std::string> log;
 bool pauses_held;
+int stack_asked;  // 0: as the caller asks
 
 void record(std::string event)
 {
@@ -58,7 +59,12 @@ void pause_thread(int milliseconds)
 
 int start_solver_thread(int stack_size)
 {
-    return start_detached_solver(stack_size);
+    return start_detached_solver(stack_asked ? stack_asked : stack_size);
+}
+
+void ask_solver_stack(int bytes)
+{
+    stack_asked = bytes;
 }
 
 void reset_recorder()
@@ -67,6 +73,7 @@ void reset_recorder()
     std::lock_guard<std::mutex> hold(lock);
     log.clear();
     pauses_held = false;
+    stack_asked = 0;
 }
 
 std::vector<std::string> events()

@@ -25,3 +25,7 @@ bool serve_window_until(const std::function<bool()>& done, int milliseconds = 20
 
 // While held, the solver's pauses block; released, they pass.
 void hold_pauses(bool held);
+
+// The stack the solver thread is started with, whatever the driver asks
+// (0: what it asks).
+void ask_solver_stack(int bytes);

@@ -121,7 +121,12 @@ int commit_output(output_file& out, std::string& reason)
     std::FILE* file = out.file;
     if (file == stdout) {
         out.file = nullptr;
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 1 : fail(reason, errno);
+        if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+            return 1;
+        int error_number = errno;
+        // Reported here: a last check of the stream at the exit need not.
+        clearerr(stdout);
+        return fail(reason, error_number);
     }
     bool written = std::fflush(file) == 0 && !std::ferror(file) && (out.temporary.empty() || fsync(fileno(file)) == 0);
     int error_number = errno;

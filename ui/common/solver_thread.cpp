@@ -5,7 +5,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 
 #include "driver/solver.h"
 
@@ -29,6 +31,15 @@ void* solver_entry(void*)
     return nullptr;
 }
 
+// The stack asked for, but no less than the system's smallest, which it
+// would refuse: 131,072 bytes on Linux with 64 KiB pages.
+size_t stack_bytes(int stack_size)
+{
+    long smallest = sysconf(_SC_THREAD_STACK_MIN);
+    return std::max(static_cast<size_t>(stack_size) * STACK_FACTOR,
+                    smallest > 0 ? static_cast<size_t>(smallest) : static_cast<size_t>(PTHREAD_STACK_MIN));
+}
+
 }  // namespace
 
 int start_detached_solver(int stack_size)
@@ -38,7 +49,7 @@ int start_detached_solver(int stack_size)
         return 0;
     pthread_t thread;
     // A refused stack size would leave the thread the default one, which is not what was asked.
-    int failed = pthread_attr_setstacksize(&attributes, static_cast<size_t>(stack_size) * STACK_FACTOR) ||
+    int failed = pthread_attr_setstacksize(&attributes, stack_bytes(stack_size)) ||
                  pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED) ||
                  pthread_create(&thread, &attributes, solver_entry, nullptr);
     pthread_attr_destroy(&attributes);

@@ -3,6 +3,6 @@
 
 // Starts SolverThread() on a detached thread named "orvanta-solver",
 // with a stack of stack_size bytes (more in sanitizer builds, whose
-// instrumentation needs it) and one nice step below the calling thread, as
+// instrumentation needs it, and at least the system's smallest) and one nice step below the calling thread, as
 // "below normal" is one step below normal priority. Returns 0 on failure.
 int start_detached_solver(int stack_size);

@@ -1,5 +1,6 @@
 // orvanta: the self-playing minesweeper's desktop window on Qt.
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,6 +32,9 @@ int main(int, char** argv)
     int qt_argc = 1;
     char* qt_argv[] = {argv[0], nullptr};
     QApplication application(qt_argc, qt_argv);
+    // A statistics file past the file-size limit is then a failed write,
+    // shown as any other, instead of an end without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Only Exit or closing the main window ends the program, never a closed message box.
     QApplication::setQuitOnLastWindowClosed(false);
     if (!Init_Instance())

@@ -10,3 +10,6 @@ int about_box_columns();
 void show_about(const char* caption, const char* text);
 int about_shown();
 void close_about();
+// Made again at the screen's new size, so that a resize never leaves it cut
+// off; a screen too small for it shows it once it is large enough.
+void redraw_about();

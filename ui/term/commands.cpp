@@ -22,11 +22,18 @@ constexpr int LINE_COLUMNS = 80;
 constexpr int MENU_GAP = 2;  // columns between two menus on one line
 
 // A label as shown: without the '&' that marks its mnemonic.
-void add_label(const char* label)
+std::string plain_label(const char* label)
 {
+    std::string plain;
     for (const char* c = label; *c; c++)
         if (*c != '&')
-            addch(static_cast<unsigned char>(*c));
+            plain += *c;
+    return plain;
+}
+
+void add_label(const char* label)
+{
+    addstr(plain_label(label).c_str());
 }
 
 int label_width(const char* label)
@@ -131,7 +138,16 @@ void run_command_key(int key)
             show_outcome(run_command(row.id));
 }
 
-void run_solve()
+void run_entry(int id)
 {
-    show_outcome(run_command(IDM_SOLVE));
+    show_outcome(run_command(id));
+}
+
+std::string key_words()
+{
+    std::string words = "Keys:";
+    for (const menu_row& row : MENU_ROWS)
+        if (row.key)
+            words += std::string(words.size() > 5 ? ", " : " ") + row.key + ' ' + plain_label(row.label);
+    return words + "; q or Escape: Exit; F1 or ?: About.";
 }

@@ -15,5 +15,9 @@ void draw_commands();
 // Runs the command whose key this is, in either case; other keys do nothing.
 void run_command_key(int key);
 
-// Solve, as a chosen cell starts it.
-void run_solve();
+// Runs the command with this id, as its key would (Solve, as a chosen cell starts it).
+void run_entry(int id);
+
+// The keys, from the menu table, and their aliases, as one sentence:
+//   Keys: S Solve, T Stop Solving, ..., H About; q or Escape: Exit; F1 or ?: About.
+std::string key_words();

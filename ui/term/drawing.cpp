@@ -13,6 +13,7 @@
 #include "ui/common/window_queue.h"
 #include "ui/term/chances.h"
 #include "ui/term/commands.h"
+#include "ui/term/input.h"
 #include "ui/term/screen.h"
 
 namespace {
@@ -43,7 +44,7 @@ int part1_column()
 
 void put_tile(int x, int y, int tile)
 {
-    attrset(tile_attributes[tile]);
+    attrset(tile_attributes[tile] | (is_cursor_cell(x, y) ? A_REVERSE : A_NORMAL));
     mvaddstr(FIELD_TOP + y, FIELD_LEFT + CELL_COLUMNS * x, TILE_LOOKS[tile].text);
     attrset(A_NORMAL);
     screen_changed();

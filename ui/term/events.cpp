@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "ui/common/ending_signals.h"
 #include "ui/common/window_queue.h"
 
 namespace {
@@ -31,14 +32,19 @@ int prepare_events()
         return 0;
     sigset_t held;
     sigemptyset(&held);
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGWINCH, SIGTSTP})
+    for (int signal_number : {SIGWINCH, SIGTSTP})
+        sigaddset(&held, signal_number);
+    for (int signal_number : ENDING_SIGNALS)
         sigaddset(&held, signal_number);
     pthread_sigmask(SIG_BLOCK, &held, &waiting_mask);
     struct sigaction action {};
     action.sa_handler = on_ending_signal;
     sigemptyset(&action.sa_mask);
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP})
+    for (int signal_number : ENDING_SIGNALS)
         sigaction(signal_number, &action, nullptr);
+    // The statistics file written past the file-size limit fails, is
+    // reported and leaves the terminal put back.
+    signal(SIGXFSZ, SIG_IGN);
     return 1;
 }
 

@@ -7,6 +7,7 @@
 
 #include "driver/state.h"
 #include "engine/board.h"
+#include "resources/resource_ids.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
 #include "ui/term/about.h"
@@ -18,11 +19,38 @@ namespace {
 int cursor_x;  // the cell the arrow keys have reached
 int cursor_y;
 
+// Keys that stand for a command besides the menu's own.
+struct key_alias {
+    int key;
+    int id;
+};
+const key_alias KEY_ALIASES[] = {{'q', IDM_EXIT}, {'\033', IDM_EXIT}, {KEY_F(1), IDM_ABOUT}, {'?', IDM_ABOUT}};
+
+// The cell left and the cell reached are drawn again, the latter highlighted.
+void move_cursor_to(int x, int y)
+{
+    int left_x = cursor_x;
+    int left_y = cursor_y;
+    cursor_x = x;
+    cursor_y = y;
+    draw_cell(left_x, left_y);
+    draw_cell(cursor_x, cursor_y);
+    show_cursor_cell();
+}
+
 void move_cursor(int dx, int dy)
 {
-    cursor_x = std::clamp(cursor_x + dx, 0, xdim - 1);
-    cursor_y = std::clamp(cursor_y + dy, 0, ydim - 1);
-    show_cursor_cell();
+    move_cursor_to(std::clamp(cursor_x + dx, 0, xdim - 1), std::clamp(cursor_y + dy, 0, ydim - 1));
+}
+
+void run_key(int key)
+{
+    for (const key_alias& alias : KEY_ALIASES)
+        if (key == alias.key) {
+            run_entry(alias.id);
+            return;
+        }
+    run_command_key(key);
 }
 
 // The cell becomes the first cell of every game, and Solve follows.
@@ -30,10 +58,8 @@ void pick_cell(int x, int y)
 {
     if (x < 0 || y < 0 || !press_field(cell_left(x), cell_top(y)))
         return;
-    cursor_x = x;
-    cursor_y = y;
-    show_cursor_cell();
-    run_solve();
+    move_cursor_to(x, y);
+    run_entry(IDM_SOLVE);
 }
 
 void press_mouse()
@@ -49,6 +75,11 @@ void press_mouse()
 
 }  // namespace
 
+bool is_cursor_cell(int x, int y)
+{
+    return x == cursor_x && y == cursor_y;
+}
+
 void show_cursor_cell()
 {
     rest_cursor_at(FIELD_TOP + cursor_y, FIELD_LEFT + CELL_COLUMNS * cursor_x + 1);
@@ -58,6 +89,7 @@ void handle_key(int key)
 {
     if (key == KEY_RESIZE) {
         invalidate_window();
+        redraw_about();
         return;
     }
     // The box is modal: any key closes it, and does nothing else.
@@ -87,7 +119,7 @@ void handle_key(int key)
         press_mouse();
         break;
     default:
-        run_command_key(key);
+        run_key(key);
         break;
     }
 }

@@ -17,6 +17,7 @@
 #include "ui/term/events.h"
 #include "ui/term/input.h"
 #include "ui/term/screen.h"
+#include "version.h"
 
 namespace {
 
@@ -57,10 +58,36 @@ const char* open_terminal()
     return nullptr;
 }
 
+// --help and --version print and end the program with 0; anything else on
+// the command line is refused with 2. Returns -1 when the game is to start.
+int read_options(int argc, char** argv)
+{
+    if (argc < 2)
+        return -1;
+    std::string option = argv[1];
+    if (argc == 2 && option == "--version") {
+        std::printf("orvanta-term %s\n", ORVANTA_VERSION);
+        return 0;
+    }
+    if (argc == 2 && option == "--help") {
+        std::printf("Usage: orvanta-term [--help | --version]\n"
+                    "The minesweeper that plays itself, in a terminal.\n"
+                    "Choose a square with the arrow keys and Enter, or click on it, to start playing from it.\n"
+                    "%s\n"
+                    "The statistics are written to qxscores.txt in the current folder on exit.\n",
+                    key_words().c_str());
+        return 0;
+    }
+    std::fprintf(stderr, "orvanta-term: unknown option '%s'\nTry 'orvanta-term --help'.\n", argv[1]);
+    return 2;
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (int status = read_options(argc, argv); status >= 0)
+        return status;
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         std::fputs("orvanta-term: its standard input and output must be a terminal.\n", stderr);
         return 1;

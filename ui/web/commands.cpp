@@ -29,7 +29,7 @@ void show_outcome(const command_outcome& outcome)
 }
 
 // The statistics are saved and written, and the file is offered. The page
-// stays, with its last picture, until it is reloaded.
+// stays, with its last picture, until it is reloaded, and says so.
 void finish_exit()
 {
     exit_pending = false;
@@ -39,8 +39,9 @@ void finish_exit()
         show_outcome(outcome);
         return;
     }
-    mark_status(0, "Stopped; statistics saved");
     page_offer_download(SCORES_FILE);
+    mark_status(0, (std::string(SCORES_FILE) + " downloaded").c_str());
+    mark_status(1, "Reload the page to play on");
 }
 
 // A page cannot wait for the solver: Exit silences it and asks it to stop,

@@ -11,6 +11,12 @@ mergeInto(LibraryManager.library, {
   page_message_box: function (caption, text, information) {
     orvantaPage.messageBox(caption ? UTF8ToString(caption) : '', UTF8ToString(text), information !== 0);
   },
+  page_show_cursor: function (x, y, left, top, size) {
+    orvantaPage.showCursor(x, y, left, top, size);
+  },
+  page_describe_field: function (hidden, flagged, opened, outcome) {
+    orvantaPage.describeField(hidden, flagged, opened, outcome);
+  },
   // A view of the program's memory, which never grows: it stays valid.
   page_set_picture: function (pixels, width, height) {
     orvantaPage.setPicture(new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height));

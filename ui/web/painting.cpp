@@ -14,6 +14,7 @@
 #include "ui/common/geometry.h"
 #include "ui/common/tile_choice.h"
 #include "ui/web/chances.h"
+#include "ui/web/field_access.h"
 #include "ui/web/page.h"
 
 namespace {
@@ -127,6 +128,7 @@ EMSCRIPTEN_KEEPALIVE int web_frame()
     if (cells_marked) {
         cells_marked = false;
         draw_marked_cells();
+        describe_field();
     }
     if (repaint_marked) {
         repaint_marked = false;

@@ -1,18 +1,17 @@
-// The page's start: the start values, the arrays, the picture, the saved
-// statistics, the first field and the first paint.
+// The page's start: the start values, the arrays, the picture, the first
+// field and the first paint (the address, read next, decides on the saved
+// statistics).
 #include <emscripten.h>
 #include <sys/stat.h>
 
 #include "ui/common/front_end.h"
 #include "ui/web/page.h"
 #include "ui/web/painting.h"
-#include "ui/web/statistics.h"
 
 namespace {
 const char* open_page()
 {
     open_picture();
-    load_statistics();
     return nullptr;
 }
 }  // namespace

@@ -4,14 +4,17 @@
 
 #include <emscripten.h>
 
+#include <string>
 #include <vector>
 
+#include "driver/shutdown.h"
 #include "driver/state.h"
 #include "engine/board.h"
 #include "ui/web/page.h"
 
 namespace {
 constexpr int COUNTERS = 4;
+bool kept;  // this page's games are added to the saved statistics
 
 int row_length()
 {
@@ -21,6 +24,7 @@ int row_length()
 
 void load_statistics()
 {
+    kept = true;
     std::vector<int32_t> row(row_length());
     if (!page_load_statistics(row.data(), row_length()))
         return;
@@ -34,7 +38,7 @@ void load_statistics()
 
 void save_statistics()
 {
-    if (!scores)
+    if (!kept || !scores)
         return;
     std::vector<int32_t> row{games, num_wins, num_no_starts, num_guesses};
     for (int s = 0; s <= xdim * ydim; s++)
@@ -45,4 +49,13 @@ void save_statistics()
 EMSCRIPTEN_KEEPALIVE void web_save_statistics()
 {
     save_statistics();
+}
+
+EMSCRIPTEN_KEEPALIVE void web_download_statistics()
+{
+    std::string failure = scores ? save_scores_file() : "";
+    if (!failure.empty())
+        page_message_box(nullptr, failure.c_str(), 1);
+    else
+        page_offer_download(SCORES_FILE);
 }

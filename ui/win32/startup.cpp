@@ -1,6 +1,7 @@
 // Start-up: WinMain, the window class, the start values, the tiles and the main window.
 #include <windows.h>
 
+#include "driver/shutdown.h"
 #include "resources/resource_ids.h"
 #include "ui/common/front_end.h"
 #include "ui/win32/main_window.h"
@@ -76,5 +77,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show_comma
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // A WM_QUIT posted from outside ends the loop without Exit's orderly
+    // stop, which would lose the statistics: run it now, as Exit does.
+    if (!shut_down_done)
+        SendMessageA(mineWind, WM_COMMAND, IDM_EXIT, 0);
     return static_cast<int>(message.wParam);
 }

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# orvanta-term in an 80 x 24 tmux window, read with capture-pane: the whole
-# screen at start, the options' states, Enter on a cell playing games, a lost
-# game's picture, the window shrunk below the field and back, a mouse press on
-# a cell, Exit and SIGHUP each writing the whole statistics file and putting
-# the terminal back, and Exit failing when that file cannot be written.
+# orvanta-term in an 80 x 24 tmux window, read with capture-pane: --help and
+# --version, the whole screen at start, the options' states, the cursor cell
+# highlighted, Enter on a cell playing games, a lost game's picture, the
+# window shrunk below the field and back, About by F1 and ? told in keys and
+# whole again after a resize, a mouse press on a cell, Exit (q, Escape) and
+# SIGHUP each writing the whole statistics file and putting the terminal back,
+# and Exit (E) failing when that file cannot be written.
 # Usage: term_test.sh ORVANTA_TERM
 set -euo pipefail
 program=$(realpath "$1")
@@ -51,6 +53,10 @@ scores_total_between() {  # LOW HIGH: 481 lines "s TAB count CR LF", s from 0
     fail "qxscores.txt is not whole, or does not count $1 to $2 games"
 }
 
+"$program" --help | grep -q '^Usage: orvanta-term \[--help | --version\]$' || fail "--help"
+[ "$("$program" --version)" = "orvanta-term $(sed -n 's/^project(orvanta VERSION \([0-9.]*\).*/\1/p' \
+  "$(dirname "$0")/../../../CMakeLists.txt")" ] || fail "--version"
+
 start
 frame="+$(printf -- '-%.0s' {1..60})+"
 hidden="|$(printf '[]%.0s' {1..30})|"
@@ -67,9 +73,14 @@ t send-keys A n
 wait_until "Nonstop and guessing on" "shows '^Edit: N \[x\] Nonstop  G \[ \] Go Slow  A \[x\] Allow Guessing  R \(\*\)'"
 shows 'Games played: 0, won: 0, guesses: 0$' || fail "the guess figure while guessing is on"
 
-# Enter on cell (2, 1) plays games from it; stopped, the last game stays shown.
-# One in eight games is won: play until the last is a lost one.
-t send-keys Right Right Down Enter
+# The arrow keys (Up among them) take the highlight (reverse video, SGR 7, alone on the
+# screen) to cell (2, 1); Enter there plays games from it; stopped, the last
+# game stays shown. One in eight games is won: play until the last is a lost one.
+t send-keys Right Right Down Down Up
+sgr() { t capture-pane -p -e | sed -E 's/\x1b\[([0-9;]*)m/<\1>/g'; }
+wait_until "the highlight on cell (2, 1)" "sgr | sed -n 6p | grep -Eq '^\|(<[0-9;]*>)*\[\]\[\]<7>\[\]'"
+[ "$(sgr | grep -o '<7>' | wc -l)" = 1 ] || fail "one cell highlighted"
+t send-keys Enter
 for try in $(seq 10); do
   [ "$try" = 1 ] || t send-keys s
   wait_until "a game played" '[ "$(games)" -gt 0 ]'
@@ -89,8 +100,22 @@ wait_until "the message in a small window" "shows '^Orvanta needs 80 x 22 charac
 t resize-window -x 80 -y 24
 wait_until "the whole screen back" '[ "$(screen)" = "$before" ]'
 
+# About, by H, F1 and ?, in keys; any key closes it.
+for key in H F1 '?'; do
+  t send-keys "$key"
+  wait_until "About by $key" "shows '\| Choose a square with the arrow keys and Enter, or click on  \|$'"
+  shows '\| Solving, E Exit, N Nonstop, G Go Slow, A Allow Guessing, H  \|' || fail "About's keys"
+  about=$(screen)
+  t resize-window -x 60 -y 15
+  wait_until "the message in a small window" "shows '^Orvanta needs 80 x 22 characters;$'"
+  t resize-window -x 80 -y 24
+  wait_until "About whole after the resize" '[ "$(screen)" = "$about" ]'
+  t send-keys x
+  wait_until "About closed" '[ "$(screen)" = "$before" ]'
+done
+
 played=$(games)
-t send-keys e
+t send-keys q
 ended 0
 scores_total_between "$played" "$played"
 
@@ -114,4 +139,9 @@ start
 mkdir "$work/qxscores.txt"  # a folder where the statistics file goes
 t send-keys e
 ended 2
-echo "orvanta-term: screen, options, play, lost game, resize, mouse, Exit and SIGHUP as expected"
+rmdir "$work/qxscores.txt"
+
+start
+t send-keys Escape
+ended 0
+echo "orvanta-term: options, screen, highlight, play, lost game, resize, About, mouse, q, SIGHUP, E failing, Escape as expected"

@@ -27,7 +27,8 @@ export const launch = () => puppeteer.launch({ executablePath: '/usr/bin/chromiu
 export const consoleErrors = [];
 
 // The page at url in a browser context of its own (its own storage, unless
-// context is given), once its first frame is drawn. trace: the page hands
+// context is given), once its first frame is drawn and a replay's note has
+// given way to its games. trace: the page hands
 // every cell change and status text of its solver to window.orvantaTrace.
 export async function open(browser, url, { trace = false, context = null } = {}) {
   const page = await (context ?? await browser.createBrowserContext()).newPage();
@@ -35,11 +36,11 @@ export async function open(browser, url, { trace = false, context = null } = {})
   page.on('pageerror', (error) => consoleErrors.push(error.message));
   if (trace) await page.evaluateOnNewDocument(() => { window.orvantaTrace = []; });
   await page.goto(url);
-  await page.waitForFunction(() => document.getElementById('part0').textContent !== '-');
+  await page.waitForFunction(() => !['-', 'Replay: games not saved'].includes(document.getElementById('part0').textContent));
   return page;
 }
 
-export const status = (page) => page.$$eval('.statusbar span', (parts) => parts.map((part) => part.textContent));
+export const status = (page) => page.$$eval('#part0, #part1', (parts) => parts.map((part) => part.textContent));
 export const gamesPlayed = async (page) => Number(/played: (\d+)/.exec((await status(page))[1])[1]);
 
 // A menu item by the keyboard: Alt and the menu's letter, then the item's.

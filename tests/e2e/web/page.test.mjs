@@ -1,8 +1,10 @@
-// Orvanta's page in headless Chromium, as a user meets it: the start, the
-// menu by mouse and keyboard, full-speed play and Stop, a lost game's
-// picture, replays against orvanta-batch, Exit's download and the
-// statistics across a reload, bad addresses, the solver suspended 300 calls
-// deep (release and debug builds), and a console without errors.
+// Orvanta's page in headless Chromium, as a user meets it: the start, every
+// screen and a finger, the menu by mouse and keyboard, the page by keyboard
+// alone with axe-core and the whole accessibility tree, full-speed play and
+// Stop, a lost game's picture, replays against orvanta-batch, Exit's
+// download, two pages' statistics added up, bad addresses, the solver
+// suspended 300 calls deep (release and debug builds), and a console
+// without errors.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -53,7 +55,7 @@ async function pageGames(page) {
 const batchGames = (options) => batch([...options, '--games', '3']).trace.split('\n').filter(Boolean)
   .map((line) => line.slice(line.indexOf('\t') + 1));
 
-test('the start: the title, every cell raised on white, the status parts and check marks, crisp at twice the pixels', async () => {
+test('the start: the title, every cell raised on white, the status parts and check marks, crisp at three device pixels a pixel', async () => {
   const page = await open(browser, server.url + 'orvanta.html');
   assert.equal(await page.title(), 'Orvanta');
   assert.deepEqual(await field(page), { rows: Array(16).fill('#'.repeat(30)), white: true });
@@ -63,8 +65,31 @@ test('the start: the title, every cell raised on white, the status parts and che
   assert.equal(await page.$eval('link[rel=icon]', (icon) => fetch(icon.href).then((answer) => answer.headers.get('content-type'))),
                'image/png');
   await page.setViewport({ width: 900, height: 600, deviceScaleFactor: 2 });
-  await page.waitForFunction(() => document.getElementById('field').width === 962);
-  assert.deepEqual(await field(page, 2), { rows: Array(16).fill('#'.repeat(30)), white: true });
+  await page.waitForFunction(() => document.getElementById('field').width === 3 * 481);
+  assert.deepEqual(await field(page, 3), { rows: Array(16).fill('#'.repeat(30)), white: true });
+});
+
+test('every screen: the field as large as whole device pixels let it fit, nothing scrolls, a finger\'s targets, a tap plays', async () => {
+  for (const [width, height, deviceScaleFactor, touch, scale] of [[390, 844, 3, true, 2], [844, 390, 3, true, 2], [768, 1024, 1, false, 1],
+                                                                  [768, 1024, 2, false, 3], [1280, 800, 1, false, 2], [1280, 800, 2, false, 5]]) {
+    const page = await open(browser, server.url + 'orvanta.html');
+    await page.setViewport({ width, height, deviceScaleFactor, hasTouch: touch, isMobile: touch });
+    await page.waitForFunction((scale) => document.getElementById('field').width === 481 * scale, {}, scale);
+    const tap = async (selector, x = 0.5, y = 0.5) => {
+      const box = await (await page.$(selector)).boundingBox();
+      await page.touchscreen.tap(box.x + box.width * x, box.y + box.height * y);
+    };
+    if (touch) await tap('.menu:nth-child(2) .title');
+    const sizes = await page.evaluate(() => [document.documentElement.scrollWidth, document.documentElement.scrollHeight,
+      ...Array.from(document.querySelectorAll('.title, .open .items button'), (target) => Math.min(target.offsetWidth, target.offsetHeight))]);
+    assert.ok(sizes[0] <= width && sizes[1] <= height && sizes.slice(2).every((side) => !touch || side >= 24), `${width}x${height}: ${sizes}`);
+    if (touch) {
+      await tap('#field', 0.1, 0.1);
+      await tap('#field', 0.1, 0.1);
+      await page.waitForFunction(() => document.getElementById('part0').textContent !== '');
+    }
+    await page.close();
+  }
 });
 
 test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; then the canvas equals a full repaint; About', async () => {
@@ -95,10 +120,64 @@ test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; 
   await sleep(100);
   assert.deepEqual(await field(page), played);
   await command(page, 'h', 'a');
-  assert.deepEqual(await page.$eval('#box', (box) => [box.open, box.querySelector('h1').textContent, box.querySelector('p').textContent.split('\n', 4)]),
+  assert.deepEqual(await page.$eval('#box', (box) => [box.open, box.querySelector('h2').textContent, box.querySelector('p').textContent.split('\n', 4)]),
                    [true, 'About', ['Orvanta', 'Version 1.03', '', 'Click on any square, or select "Solve" from the File']]);
   await page.keyboard.press('Enter');
   await page.waitForFunction(() => !document.getElementById('box').open);
+});
+
+// axe-core's violations at levels A and AA, as "rule: elements".
+const AXE = readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+const violations = (page) => page.evaluate(async (source) => {
+  if (!window.axe) (0, eval)(source);
+  const { violations } = await axe.run(document, { runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa'] });
+  return violations.map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target).join(' ')}`);
+}, AXE);
+// The accessibility tree as a screen reader gets it, without the browser's own node numbers and the server's port.
+const tree = async (page) => JSON.parse(JSON.stringify(await page.accessibility.snapshot(),
+  (key, value) => ['backendNodeId', 'loaderId', 'url'].includes(key) ? undefined : value));
+// The contrast of the focused element's background with its parent's, as WCAG reckons it.
+const focusContrast = (page) => page.evaluate(() => {
+  const luminance = (element) => getComputedStyle(element).backgroundColor.match(/\d+/g).slice(0, 3)
+    .map((value) => value / 255).map((value) => value <= 0.04045 ? value / 12.92 : ((value + 0.055) / 1.055) ** 2.4)
+    .reduce((sum, value, i) => sum + [0.2126, 0.7152, 0.0722][i] * value, 0);
+  const [light, dark] = [document.activeElement, document.activeElement.parentElement].map(luminance).sort((a, b) => b - a);
+  return (light + 0.05) / (dark + 0.05);
+});
+const EXPECTED_TREE = JSON.parse(readFileSync(new URL('expected_tree.json', import.meta.url), 'utf8'));
+
+test('by the keyboard alone: Go Slow off, a cell chosen by the arrows, About; axe finds nothing; the tree; the status spoken at a pace', async () => {
+  const page = await open(browser, server.url + 'orvanta.html');
+  const keys = async (...names) => { for (const name of names) await page.keyboard.press(name); };
+  const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.textContent);
+  assert.deepEqual(await violations(page), []);
+  await keys('F10', 'ArrowRight', 'Enter', 'ArrowDown', 'Space', 'Alt', 'ArrowDown', 'ArrowDown');
+  assert.deepEqual(await tree(page), EXPECTED_TREE);
+  assert.ok(await focusContrast(page) >= 3);
+  assert.deepEqual(await violations(page), []);
+  await keys('Escape');
+  assert.equal(await focused(), 'Edit');
+  await page.evaluate(() => {
+    window.heard = [];
+    new MutationObserver(() => heard.push([performance.now(), document.getElementById('spoken').textContent]))
+      .observe(document.getElementById('spoken'), { childList: true, characterData: true, subtree: true });
+  });
+  await keys('Tab', 'ArrowRight', 'ArrowRight', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'Enter');
+  assert.deepEqual([await focused(), await page.$eval('#cursor', (mark) => [getComputedStyle(mark).display, mark.offsetLeft, mark.offsetTop])],
+                   ['field', ['block', 2 * 16 + 1, 16 + 1]]);
+  await page.waitForFunction(() => /played: \d\d/.test(document.getElementById('part1').textContent));
+  await sleep(4500);
+  const spoken = await page.evaluate(() => window.heard);
+  assert.ok(spoken.length >= 2 && spoken.every(([at, text], i) => i === 0 || at - spoken[i - 1][0] > 1950), JSON.stringify(spoken));
+  assert.ok(spoken.every(([, text]) => text && !text.startsWith('Games played')), JSON.stringify(spoken));
+  await keys('F10', 'ArrowLeft', 'Enter', 'ArrowDown', 'Enter');
+  await solverEnded(page);
+  assert.match((await field(page)).rows[1][2], /[0-8]/);
+  await keys('F10', 'ArrowRight', 'ArrowRight', 'Enter', 'Enter');
+  assert.equal((await tree(page)).children[0].name, 'About');
+  assert.deepEqual(await violations(page), []);
+  await keys('Escape');
+  assert.equal(await focused(), 'field');
 });
 
 test('a lost game shows its exploded mine and every mine, as the counts say', async () => {
@@ -164,31 +243,61 @@ test('Show Chances: at a guess, the layer over the field holds a tint on each hi
   await page.close();
 });
 
-// The statistics file Exit offers, once downloaded.
-async function exitDownload(page, exit) {
+// The statistics file that action offers, once downloaded.
+async function downloaded(page, action) {
   const folder = scratch();
   const session = await page.browser().target().createCDPSession();
   await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder, browserContextId: page.browserContext().id });
-  await exit();
+  await action();
   while (!existsSync(join(folder, 'qxscores.txt'))) await sleep(100);
-  assert.equal((await status(page))[0], 'Stopped; statistics saved');
   return readFileSync(join(folder, 'qxscores.txt'));
 }
+const counts = (file) => file.toString().split('\r\n').slice(0, -1).map((line) => Number(line.split('\t')[1]));
 
-test('Exit offers the statistics file orvanta-batch writes for the same games, and they survive a reload', async () => {
+test('Exit, and the link after it, offer the file orvanta-batch writes for the replayed games, which are not saved', async () => {
   const page = await open(browser, `${server.url}orvanta.html?seed=7`);
   await command(page, 'e', 'g');
   await page.waitForFunction(() => /played: \d\d/.test(document.getElementById('part1').textContent));
-  const saved = await exitDownload(page, async () => {
+  const saved = await downloaded(page, async () => {
     await page.click('.menu:nth-child(1) .title');
     await page.click('[data-command="101"]');
   });
-  const games = saved.toString().split('\r\n').reduce((sum, line) => sum + Number(line.split('\t')[1] ?? 0), 0);
+  assert.deepEqual(await status(page), ['qxscores.txt downloaded', 'Reload the page to play on']);
+  const games = counts(saved).reduce((sum, count) => sum + count);
   assert.deepEqual(saved, batch(['--seed', '7', '--games', String(games)]).scores);
+  assert.deepEqual(await downloaded(page, () => page.click('#statistics')), saved);
   await page.goto(server.url + 'orvanta.html');
   await page.waitForFunction(() => document.getElementById('part1').textContent !== '-');
-  assert.equal(await gamesPlayed(page), games);
-  assert.deepEqual(await exitDownload(page, () => command(page, 'f', 'e')), saved);
+  assert.equal(await gamesPlayed(page), 0);
+});
+
+// A page behind another draws no frames and takes no clicks: it is brought to the front first.
+async function inFront(page, act) {
+  await page.bringToFront();
+  await page.waitForFunction(() => document.getElementById('part1').textContent !== '-');
+  return act(page);
+}
+
+test('two pages playing at once both count: the next page shows the sum, the link offers it, and it is counted once after', async () => {
+  const context = await browser.createBrowserContext();
+  const pages = [await open(browser, server.url + 'orvanta.html', { context }), await open(browser, server.url + 'orvanta.html', { context })];
+  for (const page of pages) await inFront(page, async () => { await command(page, 'e', 'g'); await page.click('#field'); });
+  await sleep(2000);
+  const played = [];
+  const files = [];
+  for (const page of pages) {
+    await command(page, 'f', 't');
+    played.push(await inFront(page, async () => { await solverEnded(page); return gamesPlayed(page); }));
+    files.push(await downloaded(page, () => page.click('#statistics')));
+  }
+  await Promise.all(pages.map((page) => page.close()));
+  const next = await open(browser, server.url + 'orvanta.html', { context });
+  assert.ok(played.every((games) => games > 0));
+  assert.equal(await gamesPlayed(next), played[0] + played[1]);
+  assert.deepEqual(counts(await downloaded(next, () => next.click('#statistics'))),
+                   counts(files[0]).map((count, s) => count + counts(files[1])[s]));
+  // The next page has folded the closed pages' rows into one: a page after it counts them once.
+  assert.equal(await gamesPlayed(await open(browser, server.url + 'orvanta.html', { context })), played[0] + played[1]);
 });
 
 test('a bad address is named in the status bar, nothing starts, and nothing of it becomes markup', async () => {
@@ -209,7 +318,7 @@ test('a bad address is named in the status bar, nothing starts, and nothing of i
 });
 
 test('the solver is suspended 300 calls deep in a flood fill and goes on, in the release and the debug build', async () => {
-  for (const folder of [WEB, process.env.ORVANTA_WEB_DEBUG_DIR]) {
+  for (const folder of [process.env.ORVANTA_WEB_BUILD_DIR, process.env.ORVANTA_WEB_DEBUG_DIR]) {
     const page = await open(browser, `file://${folder}/tests/e2e/web/deep-flood/orvanta.html?seed=1`, { trace: true });
     await page.waitForFunction(() => orvantaTrace.includes('#\tProblem solved successfully'), { timeout: 20000 });
     assert.ok(await page.evaluate(() => orvantaTrace.some((line) => line.endsWith(': recursion level = 300'))));

@@ -2,7 +2,8 @@
 # orvanta.exe under Wine, as a user meets it, alone in a folder: the window at
 # start, a click, the commands and their check marks, the boxes, full-speed
 # play drawn without a lost redraw, a lost game's picture, and closing the
-# window while solving, which writes the statistics of every game.
+# window or a WM_QUIT from outside while solving, each writing the statistics
+# of every game.
 # The caller provides DISPLAY and WINEPREFIX (scripts/test-win32.sh does), and
 # ORVANTA_EXE, ORVANTA_PROBE and ORVANTA_TEST_DIR (CTest does).
 set -euo pipefail
@@ -24,8 +25,11 @@ wait_until() {  # SECONDS WHAT COMMAND...
   until "$@"; do [ $SECONDS -lt $end ] || fail "$what: not within the time"; sleep 0.2; done
 }
 trap 'kill -9 "$pid" 2>/dev/null || true' EXIT
-(cd "$work" && exec wine orvanta.exe) </dev/null >"$work/program.log" 2>&1 &
-pid=$!
+start() {
+  (cd "$work" && exec wine orvanta.exe) </dev/null >"$work/program.log" 2>&1 &
+  pid=$!
+}
+start
 
 # The window at start (the probe waits for it).
 expect_eq "$(info_value caption) $(($(info_value style) & 0xF0000))" "Orvanta 655360" "caption; menu and minimise, no maximise, fixed frame"
@@ -95,14 +99,20 @@ expect_eq "$(info_value part0)" "Bad guess!" "a game lost in 12 tries"
 lost=$(probe cells steady)
 tail -n +2 <<<"$lost" | "${BASH_SOURCE%/*}/../../support/lost_field.sh" || fail "the lost game's field is wrong: $lost"
 
-# Closing the window while solving at full speed.
-probe command 102
-wait_until 30 "three more games" games_beyond $(($(games_played) + 2))
-seen=$(games_played)
-probe post 0x112 0xF060 0  # WM_SYSCOMMAND SC_CLOSE
-wait_until 7 "the program's end" bash -c "! kill -0 $pid 2>/dev/null"
-wait "$pid" || fail "exit code $?"
-expect_eq "$(ls "$work" | tr '\n' ' ')" "orvanta.exe program.log qxscores.txt " "the folder"
-awk -v seen="$seen" '
-  { if ($0 !~ /^[0-9]+\t[0-9]+\r$/ || $1 != NR - 1) bad = 1; total += $2 }
-  END { exit bad || NR != 481 || total < seen - 1 }' "$work/qxscores.txt" || fail "qxscores.txt is wrong"
+# Closing the window, and a WM_QUIT with exit code 3 posted from outside,
+# while solving at full speed.
+for ending in "0x112 0xF060 0 0" "0x12 3 0 3"; do  # MESSAGE WPARAM LPARAM EXIT-CODE
+  read -r message wparam lparam code <<<"$ending"
+  [ "$message" = 0x112 ] || { rm "$work/qxscores.txt" && start && probe command 108; }
+  probe command 102
+  wait_until 30 "three more games" games_beyond $(($(games_played) + 2))
+  seen=$(games_played)
+  probe post "$message" "$wparam" "$lparam"
+  wait_until 7 "the program's end" bash -c "! kill -0 $pid 2>/dev/null"
+  wait "$pid" && status=0 || status=$?
+  expect_eq "$status" "$code" "the exit code after message $message"
+  expect_eq "$(ls "$work" | tr '\n' ' ')" "orvanta.exe program.log qxscores.txt " "the folder"
+  awk -v seen="$seen" '
+    { if ($0 !~ /^[0-9]+\t[0-9]+\r$/ || $1 != NR - 1) bad = 1; total += $2 }
+    END { exit bad || NR != 481 || total < seen - 1 }' "$work/qxscores.txt" || fail "qxscores.txt is wrong after message $message"
+done
