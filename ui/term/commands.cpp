@@ -146,7 +146,7 @@ void run_entry(int id)
 std::string key_words()
 {
     std::string words = "Keys:";
-    for (const menu_row& row : MENU_ROWS)
+    for (const menu_row& row : menu_entries())
         if (row.key)
             words += std::string(words.size() > 5 ? ", " : " ") + row.key + ' ' + plain_label(row.label);
     return words + "; q or Escape: Exit; F1 or ?: About.";

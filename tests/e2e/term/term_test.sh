@@ -104,7 +104,7 @@ wait_until "the whole screen back" '[ "$(screen)" = "$before" ]'
 for key in H F1 '?'; do
   t send-keys "$key"
   wait_until "About by $key" "shows '\| Choose a square with the arrow keys and Enter, or click on  \|$'"
-  shows '\| Solving, E Exit, N Nonstop, G Go Slow, A Allow Guessing, H  \|' || fail "About's keys"
+  shows '\| Random Guess, F Safest Guess, C Show Chances, H About; q or \|' || fail "About's keys"
   about=$(screen)
   t resize-window -x 60 -y 15
   wait_until "the message in a small window" "shows '^Orvanta needs 80 x 22 characters;$'"
