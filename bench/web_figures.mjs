@@ -41,16 +41,18 @@ const memory = async () => {
   return `JS heap ${(metrics.find((metric) => metric.name === 'JSHeapUsedSize').value / 1e6).toFixed(2)} MB, ` +
          `WebAssembly ${(await page.evaluate(() => wasmMemory.buffer.byteLength)) / 1e6} MB`;
 };
+// Every frame's time from now on, in window.frameTimes.
+const watchFrames = (watched) => watched.evaluate(() => {
+  window.frameTimes = [];
+  let last = performance.now();
+  requestAnimationFrame(function frame(now) { frameTimes.push(now - last); last = now; requestAnimationFrame(frame); });
+});
 await session.send('Performance.enable');
 await command(page, 'e', 'g');
 await clickCell(page, 0, 0);
 await sleep(2000);
 const before = await gamesPlayed(page);
-await page.evaluate(() => {
-  window.frameTimes = [];
-  let last = performance.now();
-  requestAnimationFrame(function frame(now) { frameTimes.push(now - last); last = now; requestAnimationFrame(frame); });
-});
+await watchFrames(page);
 await sleep(8000);
 const at10 = await memory();
 await sleep(2000);
@@ -79,11 +81,7 @@ async function fullSpeed(query) {
   await clickCell(played, 0, 0);
   await sleep(2000);
   const first = await gamesPlayed(played);
-  await played.evaluate(() => {
-    window.frameTimes = [];
-    let last = performance.now();
-    requestAnimationFrame(function frame(now) { frameTimes.push(now - last); last = now; requestAnimationFrame(frame); });
-  });
+  await watchFrames(played);
   await sleep(10000);
   const speed = (await gamesPlayed(played) - first) / 10;
   const times = await played.evaluate(() => frameTimes.slice(1).sort((a, b) => a - b));
