@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 #include <tuple>
 
 #include "driver/bridge.h"
@@ -48,10 +47,6 @@ TEST_F(SolverTest, GamesOnSmallFieldsDrawPauseScoreAndCountAsTheyShould)
         const char* scores;  // "score:games" of every score played
     };
     const game_case cases[] = {
-        {"three cells, one mine: the flag paced, the game won", 3, 1, 1, 1, 0, 0, 1,
-         "text 0 Starting to solve; field; cell 0 0; cell 1 0; pause 500; cell 2 0; text 0 Problem solved successfully; "
-         "text 1 Games played: 1, won: 1, guesses: 0",
-         "0:1"},
         {"two by two, one mine, no guessing: the first cell shows 1, a no-start each time", 2, 2, 1, 0, 1, 1, 3,
          "text 0 Starting to solve; field; cell 1 1; text 0 No solution found; text 1 Games played: 1, won: 0, nostart: 1; "
          "text 0 Starting to solve; field; cell 1 1; text 0 No solution found; text 1 Games played: 2, won: 0, nostart: 2; "

@@ -1,8 +1,6 @@
 // The front-end core: every command through run_command(), as each front end
-// meets it, and the menu table it is built from.
+// meets it.
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include "driver/bridge.h"
 #include "driver/commands.h"
@@ -48,19 +46,4 @@ TEST_F(FrontEndTest, EachCommandActsOnceAndSaysWhatToShow)
     rewrite_status_parts();
     EXPECT_EQ(texts(0).back(), "Problem solved successfully");
     EXPECT_EQ(texts(1).back(), "Games played: 24, won: 1, guesses: 33");
-}
-
-TEST_F(FrontEndTest, EveryCommandHasItsOwnIdAndTerminalKey)
-{
-    std::set<int> ids;
-    std::set<char> keys;
-    int commands = 0;
-    for (const menu_row& row : MENU_ROWS)
-        if (row.kind != MENU_POPUP && row.kind != MENU_SEPARATOR) {
-            commands++;
-            ids.insert(row.id);
-            keys.insert(row.key);
-        }
-    EXPECT_EQ(int(ids.size()), commands);
-    EXPECT_EQ(int(keys.size()), commands);
 }

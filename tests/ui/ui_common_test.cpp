@@ -1,5 +1,4 @@
-// What the front ends share: the tile a cell shows, the cell a pixel names,
-// and the queue between the solver thread and the window thread.
+// What the front ends share: the cell a pixel names, and the queue between the solver thread and the window thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,28 +7,11 @@
 
 #include "driver/state.h"
 #include "driver/window_side.h"
-#include "engine/board.h"
 #include "tests/support/fixture.h"
 #include "ui/common/geometry.h"
-#include "ui/common/tile_choice.h"
 #include "ui/common/window_queue.h"
 
 using UiCommonTest = GameStateTest;
-
-TEST_F(UiCommonTest, TilesShowCountsAndFlagsAndAfterALossTheMines)
-{
-    load_board({"1F**", ".*2."});
-    auto row_tiles = [](int y) {
-        std::vector<int> tiles;
-        for (int x = 0; x < xdim; x++)
-            tiles.push_back(choose_tile(x, y));
-        return tiles;
-    };
-    EXPECT_EQ(row_tiles(0), (std::vector<int>{1, TILE_FLAG, TILE_HIDDEN, TILE_HIDDEN}));
-    blown_up = 1 + (1 + 1 * 4);  // the mine at column 1, row 1
-    EXPECT_EQ(row_tiles(0), (std::vector<int>{1, TILE_FLAG, TILE_MINE, TILE_MINE}));
-    EXPECT_EQ(row_tiles(1), (std::vector<int>{TILE_HIDDEN, TILE_EXPLODED, 2, TILE_HIDDEN}));
-}
 
 TEST_F(UiCommonTest, APressNamesTheCellUnderItWithTheMarginInTheFirstCell)
 {
