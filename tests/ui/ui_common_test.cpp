@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "driver/state.h"
 #include "driver/window_side.h"
+#include "engine/board.h"
 #include "tests/support/fixture.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
