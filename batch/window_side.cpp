@@ -24,6 +24,7 @@ void set_status_text(int part, const char* text)
 
 void show_new_field() {}
 void repaint_window() {}
+void show_chances(const float*, int, const char*) {}
 void pause_thread(int) {}
 void wait_taking_texts(int) {}
 

@@ -1,10 +1,11 @@
-// The bridge's seven operations and its two text buffers.
+// The bridge's eight operations and its two text buffers.
 #include "driver/bridge.h"
 
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 
+#include "driver/chances.h"
 #include "driver/state.h"
 #include "driver/window_side.h"
 #include "engine/board.h"
@@ -67,6 +68,12 @@ void callback_delay()
         return;
     if (goslow)
         pause_thread(GO_SLOW_FLAG_PAUSE_MS);
+}
+
+void callback_guess(int index)
+{
+    if (chances_shown && !killthread)
+        show_guess_chances(index);
 }
 
 void print_status(const char* text)

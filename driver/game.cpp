@@ -9,6 +9,7 @@
 #include "engine/cells.h"
 #include "engine/guess_rules.h"
 #include "engine/layout.h"
+#include "engine/relaxed.h"
 #include "engine/rules.h"
 
 namespace {
@@ -21,7 +22,7 @@ void play_rules(int n)
         apply_rules();
         if (!allow_guessing || num_hidden(n) == 0)
             return;
-        GUESS_RULES[guess_rule].guess();
+        GUESS_RULES[relaxed_load(guess_rule)].guess();
         if (blown_up)
             return;
     }

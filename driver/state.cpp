@@ -11,6 +11,7 @@ std::atomic<int32_t> killthread;
 std::atomic<int32_t> nonstop;
 std::atomic<int32_t> goslow;
 std::atomic<int32_t> allow_guessing;
+std::atomic<int32_t> chances_shown;
 std::atomic<int32_t> userx;
 std::atomic<int32_t> usery;
 int32_t guess_rule;
@@ -31,6 +32,7 @@ void set_start_values()
     goslow = 1;
     allow_guessing = 1;
     guess_rule = 0;
+    chances_shown = 0;
     verbose = 2;
     level = 0;
     num_wins = 0;

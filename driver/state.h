@@ -11,12 +11,14 @@ extern std::atomic<int32_t> killthread;      // shutting down: the display is si
 extern std::atomic<int32_t> nonstop;         // go on after a won game
 extern std::atomic<int32_t> goslow;          // pause after each flag and each bad guess
 extern std::atomic<int32_t> allow_guessing;  // guess when the rules are stuck
+extern std::atomic<int32_t> chances_shown;   // show the mine chances at each guess (off, and never in orvanta.exe)
 extern std::atomic<int32_t> userx;           // the cell every game opens first
 extern std::atomic<int32_t> usery;
 
 // Which guess the game loop makes when the rules are stuck: a row of
-// GUESS_RULES. Only the batch player chooses; the desktop programs keep row 0,
-// the random guess.
+// GUESS_RULES. The batch player's option, or the menu of the Qt program, the
+// page and the terminal (written on the window thread, so read and written
+// there with relaxed_load and relaxed_store); row 0, the random guess, at start.
 extern int32_t guess_rule;
 
 extern std::atomic<int32_t> games;          // games started

@@ -23,6 +23,13 @@ void repaint_window();
 // taken it (at once when called on the window thread).
 void set_status_text(int part, const char* text);
 
+// Solver thread, with Show Chances on, as a guess is about to open the cell
+// at index chosen: chance holds xdim * ydim chances of a mine, one a cell
+// (-1 for a cell opened or flagged), and reason says why that cell, in full.
+// Shown over the field until the next cell changes. Returns once the window
+// side holds its own copy (at once where it shows nothing).
+void show_chances(const float* chance, int chosen, const char* reason);
+
 // Pause the calling thread.
 void pause_thread(int milliseconds);
 

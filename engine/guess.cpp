@@ -27,6 +27,7 @@ int make_a_guess()
 
 int open_guessed_cell(int index)
 {
+    callback_guess(index);
     if (cell_at(index) == CELL_MINE) {
         blown_up = index + 1;
         return 0;

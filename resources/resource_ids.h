@@ -14,6 +14,9 @@
 #define IDM_NONSTOP 107
 #define IDM_GOSLOW 108
 #define IDM_GUESS 112
+/* Beyond orvanta.exe's menu: Show Chances, and the guessing rules, one id a rule from IDM_FIRST_RULE. */
+#define IDM_CHANCES 114
+#define IDM_FIRST_RULE 130
 
 #define ID_STATUSBAR 123
 

@@ -430,6 +430,8 @@ std::string menu_rc() {
          "IDR_MAINMENU MENU\nBEGIN\n";
   bool open = false;
   for (const menu_row& row : MENU_ROWS) {
+    if (row.beyond_classic)
+      continue;
     if (row.kind == MENU_POPUP) {
       out << (open ? "    END\n" : "") << "    POPUP \"" << row.label << "\"\n    BEGIN\n";
       open = true;

@@ -73,82 +73,104 @@ TEST_F(SafestTest, KnownPositionsGiveTheirChancesAndTheGuessOpensTheChosenCell)
     }
 }
 
+namespace {
+
+// Small fields, their mines (fewest, most) and how many positions each.
+struct field_case {
+    int width;
+    int height;
+    int fewest;
+    int most;
+    int rounds;
+};
+constexpr field_case FIELDS[] = {{5, 4, 2, 6, 300}, {5, 5, 3, 8, 40}, {6, 4, 3, 8, 40}};
+
+}  // namespace
+
 TEST_F(SafestTest, ChancesAgreeWithEveryArrangementAndCutGroupsStillPlaceTheMinesLeft)
 {
     std::mt19937 draw(7);
     int cut_rounds = 0;
-    auto near = [](int i, int j) { return j != i && std::abs(j % 5 - i % 5) <= 1 && std::abs(j / 5 - i / 5) <= 1; };
-    for (int round = 0; round < 300; round++) {
-        SCOPED_TRACE(round);
-        // A 5 by 4 field with 2 to 6 mines, three cells tried for opening
-        // (with their floods) and about a third of the mines flagged.
-        load_board(std::vector<std::string>(4, "....."));
-        mines = 2 + int(draw() % 5);
-        for (int placed = 0; placed < mines;) {
-            int i = int(draw() % 20);
-            placed += sea[i] == CELL_HIDDEN;
-            sea[i] = CELL_MINE;
-        }
-        for (int tries = 0; tries < 3; tries++)
-            if (int i = int(draw() % 20); sea[i] == CELL_HIDDEN)
-                hit(i % 5, i / 5);
-        std::vector<int> hidden;
-        int left = mines;
-        for (int i = 0; i < 20; i++) {
-            if (sea[i] == CELL_MINE && draw() % 3 == 0)
-                sea[i] = CELL_FLAGGED;
-            left -= sea[i] == CELL_FLAGGED;
-            if (sea[i] == CELL_MINE || sea[i] == CELL_HIDDEN)
-                hidden.push_back(i);
-        }
-        // Each number as the hidden cells around it (a bit each) and the mines they hold.
-        std::vector<std::pair<uint32_t, int>> numbers;
-        for (int i = 0; i < 20; i++) {
-            uint32_t around = 0;
-            int held = sea[i];
-            for (std::size_t h = 0; h < hidden.size(); h++)
-                around |= uint32_t(near(i, hidden[h])) << h;
-            for (int j = 0; j < 20; j++)
-                held -= near(i, j) && sea[j] == CELL_FLAGGED;
-            if (sea[i] >= 0)
-                numbers.emplace_back(around, held);
-        }
-        // Every set of left hidden cells, in increasing order of its bits.
-        std::vector<double> mined(20, 0.0);
-        double fits = 0;
-        for (uint32_t set = (1u << left) - 1; set < (1u << hidden.size());) {
-            bool agrees = std::all_of(numbers.begin(), numbers.end(),
-                                      [set](auto number) { return std::popcount(set & number.first) == number.second; });
-            fits += agrees;
-            for (std::size_t h = 0; h < hidden.size(); h++)
-                mined[hidden[h]] += agrees && ((set >> h) & 1);
-            uint32_t low = set & -set;
-            uint32_t carried = set + low;
-            set = set ? carried | (((set ^ carried) >> 2) / low) : ~0u;
-        }
-        ASSERT_GT(fits, 0);
-        std::vector<double> chance(sea_cells());
-        EXPECT_EQ(compute_chances(chance.data()), CHANCES_EXACT);
-        for (int i : hidden)
-            EXPECT_NEAR(chance[i], mined[i] / fits, 1e-9) << "cell " << i;
+    for (const field_case& field : FIELDS) {
+        for (int round = 0; round < field.rounds; round++) {
+            SCOPED_TRACE(std::to_string(field.width) + " by " + std::to_string(field.height) + ", round " +
+                         std::to_string(round));
+            int w = field.width;
+            int n = w * field.height;
+            auto near = [w](int i, int j) {
+                return j != i && std::abs(j % w - i % w) <= 1 && std::abs(j / w - i / w) <= 1;
+            };
+            // Mines laid at random, the numbers made from them: three cells tried
+            // for opening (with their floods) and about a third of the mines flagged.
+            load_board(std::vector<std::string>(field.height, std::string(w, '.')));
+            mines = field.fewest + int(draw() % (field.most - field.fewest + 1));
+            for (int placed = 0; placed < mines;) {
+                int i = int(draw() % n);
+                placed += sea[i] == CELL_HIDDEN;
+                sea[i] = CELL_MINE;
+            }
+            for (int tries = 0; tries < 3; tries++)
+                if (int i = int(draw() % n); sea[i] == CELL_HIDDEN)
+                    hit(i % w, i / w);
+            std::vector<int> hidden;
+            int left = mines;
+            for (int i = 0; i < n; i++) {
+                if (sea[i] == CELL_MINE && draw() % 3 == 0)
+                    sea[i] = CELL_FLAGGED;
+                left -= sea[i] == CELL_FLAGGED;
+                if (sea[i] == CELL_MINE || sea[i] == CELL_HIDDEN)
+                    hidden.push_back(i);
+            }
+            // Each number as the hidden cells around it (a bit each) and the mines they hold.
+            std::vector<std::pair<uint32_t, int>> numbers;
+            for (int i = 0; i < n; i++) {
+                uint32_t around = 0;
+                int held = sea[i];
+                for (std::size_t h = 0; h < hidden.size(); h++)
+                    around |= uint32_t(near(i, hidden[h])) << h;
+                for (int j = 0; j < n; j++)
+                    held -= near(i, j) && sea[j] == CELL_FLAGGED;
+                if (sea[i] >= 0)
+                    numbers.emplace_back(around, held);
+            }
+            // Every set of left hidden cells, in increasing order of its bits.
+            std::vector<double> mined(n, 0.0);
+            double fits = 0;
+            for (uint64_t set = (1u << left) - 1; set < (uint64_t(1) << hidden.size());) {
+                bool agrees = std::all_of(numbers.begin(), numbers.end(), [set](auto number) {
+                    return std::popcount(set & number.first) == number.second;
+                });
+                fits += agrees;
+                for (std::size_t h = 0; h < hidden.size(); h++)
+                    mined[hidden[h]] += agrees && ((set >> h) & 1);
+                uint64_t low = set & -set;
+                uint64_t carried = set + low;
+                set = set ? carried | (((set ^ carried) >> 2) / low) : ~uint64_t(0);
+            }
+            ASSERT_GT(fits, 0);
+            std::vector<double> chance(sea_cells());
+            EXPECT_EQ(compute_chances(chance.data()), CHANCES_EXACT);
+            for (int i : hidden)
+                EXPECT_NEAR(chance[i], mined[i] / fits, 1e-12) << "cell " << i;
 
-        // Cut into halves, every group of two cells or more: the halves only
-        // ever add arrangements, so no cell becomes certain that was not.
-        exact_count_limit = 3;
-        std::vector<double> cut(sea_cells());
-        int exact = compute_chances(cut.data()) == CHANCES_EXACT;
-        cut_rounds += !exact;
-        double placed = 0;
-        for (int i : hidden) {
-            EXPECT_TRUE(cut[i] > 0 || chance[i] < 1e-9) << "cell " << i;
-            EXPECT_TRUE(cut[i] < 1 || chance[i] > 1 - 1e-9) << "cell " << i;
-            placed += cut[i];
+            // Cut into halves, every group of two cells or more: the halves only
+            // ever add arrangements, so no cell becomes certain that was not.
+            exact_count_limit = 3;
+            std::vector<double> cut(sea_cells());
+            int exact = compute_chances(cut.data()) == CHANCES_EXACT;
+            cut_rounds += !exact;
+            double placed = 0;
+            for (int i : hidden) {
+                EXPECT_TRUE(cut[i] > 0 || chance[i] < 1e-9) << "cell " << i;
+                EXPECT_TRUE(cut[i] < 1 || chance[i] > 1 - 1e-9) << "cell " << i;
+                placed += cut[i];
+            }
+            EXPECT_NEAR(placed, left, 1e-9) << "every arrangement weighed still holds the mines left";
+            inexact_guesses = 0;
+            make_safest_guess();
+            EXPECT_EQ(inexact_guesses, 1 - exact);
+            exact_count_limit = EXACT_COUNT_STEPS;
         }
-        EXPECT_NEAR(placed, left, 1e-9) << "every arrangement weighed still holds the mines left";
-        inexact_guesses = 0;
-        make_safest_guess();
-        EXPECT_EQ(inexact_guesses, 1 - exact);
-        exact_count_limit = EXACT_COUNT_STEPS;
     }
     EXPECT_GT(cut_rounds, 0) << "a group over the step limit is cut and says so";
 }

@@ -17,7 +17,9 @@
 #include "driver/commands.h"
 #include "driver/shutdown.h"
 #include "driver/state.h"
+#include "driver/window_side.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "resources/resource_ids.h"
 #include "tests/e2e/win32/tile_reader.h"
 #include "tests/support/run_state.h"
@@ -124,7 +126,8 @@ private slots:
                              status_parts[0]->geometry().right() + 1, status_parts[1]->geometry().right() + 1}),
                  (QList<int>{481, 257, 257, 176, 481}));
         QCOMPARE(menu(), QString("&File: &Solve=102 S&top Solving=104 = &Exit=101 &Edit: &Nonstop=107+ &Go Slow=108+ "
-                                 "&Allow Guessing=112+ &Help: &About=103"));
+                                 "&Allow Guessing=112+ = &Random Guess=130+ Sa&fest Guess=131 &Best Guess=132 = Show &Chances=114 "
+                                 "&Help: &About=103"));
         // A lost game on the board; a cell drawn while a solver is being stopped shows nothing.
         std::fill(sea, sea + xdim * ydim, CELL_HIDDEN);
         sea[0] = 1;
@@ -155,6 +158,49 @@ private slots:
         QVERIFY(QFile::exists(SCORES_FILE));
     }
 
+    // The chances over the field: each hidden tile blended half with its tint
+    // (blue at 0% to orange at 100%, worked out here), the chosen tile's
+    // two outer pixels black, the opened tiles and the margin untouched; gone
+    // at the next cell.
+    void show_chances_tints_the_hidden_tiles_outlines_the_chosen_and_goes_at_the_next_cell()
+    {
+        std::vector<float> chance(xdim * ydim);
+        for (int i = 0; i < xdim * ydim; i++) {
+            sea[i] = i % 7 == 3 ? 2 : CELL_HIDDEN;
+            chance[i] = sea[i] == 2 ? -1 : float(i % 11) / 10;
+        }
+        invalidate_window();
+        field_view->repaint();
+        QImage tiles = field_view->grab().toImage();
+        int chosen = 5 + 4 * xdim;
+        show_chances(chance.data(), chosen, "why");
+        QImage shown = field_view->grab().toImage();
+        QCOMPARE(shown.size(), tiles.size());
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); y++)
+            for (int x = 0; x < shown.width(); x++) {
+                int cx = (x - 1) / 16, cy = (y - 1) / 16, tx = (x - 1) % 16, ty = (y - 1) % 16;
+                QColor expected = tiles.pixelColor(x, y);
+                float c = x > 0 && y > 0 ? chance[cx + cy * xdim] : -1;
+                if (c >= 0) {
+                    auto half = [c](int under, int from, int to) {
+                        return (under * 127 + int(from + (to - from) * c + 0.5f) * 128) / 255;
+                    };
+                    expected = QColor(half(expected.red(), 0x00, 0xE6), half(expected.green(), 0x72, 0x9F),
+                                      half(expected.blue(), 0xB2, 0x00));
+                }
+                if (cx + cy * xdim == chosen && x > 0 && y > 0 && (tx < 2 || ty < 2 || tx > 13 || ty > 13))
+                    expected = Qt::black;
+                QColor seen = shown.pixelColor(x, y);
+                wrong += std::abs(seen.red() - expected.red()) > 1 || std::abs(seen.green() - expected.green()) > 1 ||
+                         std::abs(seen.blue() - expected.blue()) > 1;
+            }
+        QCOMPARE(wrong, 0);
+        QCOMPARE(status_parts[0]->toolTip(), QString("why"));
+        draw_cell(0, 0);
+        QVERIFY(field_view->grab().toImage() == tiles);
+    }
+
     void presses_and_options_drive_the_solver_full_speed_loses_no_redraw_closing_names_a_failure()
     {
         userx = usery = 7;
@@ -169,7 +215,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(thread_running == 0, 20000);
         for (int id : {IDM_GUESS, IDM_NONSTOP})
             menu_item(id)->trigger();
-        QTRY_VERIFY(allow_guessing + nonstop + goslow == 0 && !menu().contains('+'));  // nor a check mark left
+        QTRY_VERIFY(allow_guessing + nonstop + goslow == 0 && menu().count('+') == 1);  // but the rule's
+        // The new entries reach the core, and the marks follow.
+        for (int id : {IDM_FIRST_RULE + 1, IDM_CHANCES})
+            menu_item(id)->trigger();
+        QTRY_VERIFY(guess_rule == find_guess_rule("safest") && chances_shown && menu().contains("Sa&fest Guess=131+") &&
+                    menu().contains("Chances=114+") && !menu().contains("130+"));
+        for (int id : {IDM_FIRST_RULE, IDM_CHANCES})
+            menu_item(id)->trigger();
+        QTRY_VERIFY(guess_rule == 0 && !chances_shown && menu().count('+') == 1);
         // Without Nonstop the solver ends at its first win. Started again once
         // no full repaint is pending, it draws every game cell by cell.
         for (int run = 0; run < 2; run++) {

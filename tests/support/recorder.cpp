@@ -45,6 +45,10 @@ void show_status_part(int part, const char* text)
 {
     record("text " + std::to_string(part) + " " + text);
 }
+void draw_chances(const float* chance, int chosen, const char* reason)
+{
+    record("chances " + std::to_string(chosen) + " " + std::to_string(chance[chosen]) + " " + reason);
+}
 
 void pause_thread(int milliseconds)
 {

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "driver/state.h"
 #include "driver/window_side.h"
+#include "engine/board.h"
 #include "tests/support/fixture.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
@@ -69,4 +71,22 @@ TEST_F(UiCommonTest, ATextIsHandedOverOnlyWhenTakenAndTheShutdownWaitTakesTextsA
     solver.join();
     EXPECT_EQ(cells().size(), size_t(2 * WINDOW_QUEUE_CAPACITY));
     EXPECT_EQ(texts(0), (std::vector<std::string>{"Starting to solve", "last"}));
+}
+
+TEST_F(UiCommonTest, ChancesAreCopiedInTheirTurnBehindTheCellsBeforeThemAndTheSolverWaitsUntilThen)
+{
+    std::atomic<bool> returned = false;
+    std::thread solver([&returned] {
+        std::vector<float> chance(xdim * ydim, 0.25f);
+        show_cell(1, 1);
+        show_chances(chance.data(), 7, "why");
+        chance.assign(chance.size(), 1.0f);  // the window side holds its own copy by now
+        returned = true;
+        show_cell(2, 2);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(returned) << "the solver waits until the window has the chances";
+    ASSERT_TRUE(serve_window_until([&returned] { return bool(returned); }));
+    solver.join();
+    EXPECT_EQ(events(), (std::vector<std::string>{"cell 1 1", "chances 7 0.250000 why", "cell 2 2"}));
 }

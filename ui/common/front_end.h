@@ -7,6 +7,9 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "ui/common/menu_table.h"
 
 // Start values, arrays, then the front end's own window (open_window returns
 // null or the text of its failure), then the field that no game plays, laid
@@ -25,6 +28,12 @@ struct command_outcome {
     bool quit = false;
 };
 
+// The menu as the Qt program, the page and the terminal show it: the table's
+// rows, with the guessing rules' row made into one radio entry a rule
+// ("Random Guess", ...), each with the first letter of its label that no
+// entry of its menu has as mnemonic and no entry has as key.
+const std::vector<menu_row>& menu_entries();
+
 // Runs the command with this id once, whatever the window system: Exit's
 // orderly stop (a statistics file that could not be written comes back as a
 // box), Solve, Stop Solving, the options, About, and a box for an id that is
@@ -34,7 +43,7 @@ command_outcome run_command(int id);
 // The flag behind an option's entry, or null when id is no option.
 std::atomic<int32_t>* option_of(int id);
 
-// Whether the entry with this id shows a check mark now.
+// Whether the entry with this id shows a check mark (a dot for a rule) now.
 bool is_checked(int id);
 
 // Window thread, on a full repaint: the statistics text into part 1 and the

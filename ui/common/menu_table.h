@@ -11,6 +11,8 @@ enum menu_kind {
     MENU_COMMAND,
     MENU_CHECK,      // an option, shown with a check mark while it is on
     MENU_SEPARATOR,
+    MENU_RADIO,      // one of a group of which one is on, shown with a dot
+    MENU_RULES,      // stands for the guessing rules: menu_entries() makes it a radio entry a rule
 };
 
 // What run_command() does for an entry.
@@ -21,6 +23,7 @@ enum menu_action {
     ACTION_STOP,
     ACTION_TOGGLE,  // flips the entry's option
     ACTION_ABOUT,
+    ACTION_RULE,    // makes the rule with index id - IDM_FIRST_RULE the guess's
 };
 
 struct menu_row {
@@ -29,6 +32,9 @@ struct menu_row {
     const char* label;   // & before the mnemonic
     menu_action action;
     char key;            // the terminal's key; 0 for none
+    // Shown by the Qt program, the page and the terminal, never in
+    // orvanta.exe's menu, which stays the classic program's.
+    bool beyond_classic = false;
 };
 
 inline constexpr menu_row MENU_ROWS[] = {
@@ -41,6 +47,10 @@ inline constexpr menu_row MENU_ROWS[] = {
     {MENU_CHECK, IDM_NONSTOP, "&Nonstop", ACTION_TOGGLE, 'N'},
     {MENU_CHECK, IDM_GOSLOW, "&Go Slow", ACTION_TOGGLE, 'G'},
     {MENU_CHECK, IDM_GUESS, "&Allow Guessing", ACTION_TOGGLE, 'A'},
+    {MENU_SEPARATOR, 0, "", ACTION_NONE, 0, true},
+    {MENU_RULES, IDM_FIRST_RULE, "", ACTION_RULE, 0, true},
+    {MENU_SEPARATOR, 0, "", ACTION_NONE, 0, true},
+    {MENU_CHECK, IDM_CHANCES, "Show &Chances", ACTION_TOGGLE, 'C', true},
     {MENU_POPUP, 0, "&Help", ACTION_NONE, 0},
     // Its mnemonic is Allow Guessing's too, so the terminal takes its menu's: H.
     {MENU_COMMAND, IDM_ABOUT, "&About", ACTION_ABOUT, 'H'},

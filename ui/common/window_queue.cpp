@@ -4,16 +4,19 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "driver/bridge.h"
 #include "driver/window_side.h"
+#include "engine/board.h"
 
 namespace {
 
-enum job_kind { JOB_CELL, JOB_NEW_FIELD, JOB_REPAINT };
+enum job_kind { JOB_CELL, JOB_NEW_FIELD, JOB_REPAINT, JOB_CHANCES };
 
 struct window_job {
     job_kind kind;
@@ -30,6 +33,12 @@ std::condition_variable& window_wake = *new std::condition_variable;  // the sol
 window_job ring[WINDOW_QUEUE_CAPACITY];
 int ring_first;
 int ring_count;
+// The chances of a guess wait here, behind the cells queued before them, and
+// the solver waits until the window has copied them.
+std::vector<float>& handed_chances = *new std::vector<float>;
+int handed_chosen;
+char handed_reason[REASON_TEXT_SIZE];
+bool chances_waiting;
 char handed_text[STATUS_TEXT_SIZE];
 int handed_part;
 bool text_waiting;
@@ -52,6 +61,15 @@ void schedule_take()
     wake_window_thread();
 }
 
+// Window thread: the front end copies the chances, and the solver goes on.
+void take_handed_chances()
+{
+    draw_chances(handed_chances.data(), handed_chosen, handed_reason);
+    std::lock_guard<std::mutex> hold(queue_lock);
+    chances_waiting = false;
+    room.notify_all();
+}
+
 void run_job(const window_job& job)
 {
     switch (job.kind) {
@@ -63,6 +81,9 @@ void run_job(const window_job& job)
         break;
     case JOB_REPAINT:
         invalidate_window();
+        break;
+    case JOB_CHANCES:
+        take_handed_chances();
         break;
     }
 }
@@ -135,6 +156,7 @@ void open_window_queue()
     ring_first = 0;
     ring_count = 0;
     text_waiting = false;
+    chances_waiting = false;
     take_scheduled = false;
     window_open = true;
 }
@@ -145,6 +167,7 @@ void close_window_queue()
     window_open = false;
     ring_count = 0;
     text_waiting = false;
+    chances_waiting = false;
     room.notify_all();
 }
 
@@ -182,6 +205,28 @@ void repaint_window()
 {
     // Queued behind the cells already shown, as a repaint follows them.
     post_job({JOB_REPAINT, 0, 0});
+}
+
+void show_chances(const float* chance, int chosen, const char* reason)
+{
+    {
+        std::unique_lock<std::mutex> hold(queue_lock);
+        if (on_window_thread()) {
+            hold.unlock();
+            draw_chances(chance, chosen, reason);
+            return;
+        }
+        room.wait(hold, [] { return !chances_waiting || !window_open; });
+        if (!window_open)
+            return;
+        handed_chances.assign(chance, chance + xdim * ydim);
+        handed_chosen = chosen;
+        std::snprintf(handed_reason, REASON_TEXT_SIZE, "%s", reason);
+        chances_waiting = true;
+    }
+    post_job({JOB_CHANCES, 0, 0});
+    std::unique_lock<std::mutex> hold(queue_lock);
+    room.wait(hold, [] { return !chances_waiting || !window_open; });
 }
 
 void set_status_text(int part, const char* text)

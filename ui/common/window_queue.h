@@ -4,9 +4,12 @@
 // queue, for which the solver waits when it is full, so no redraw is ever
 // dropped; a status text in a one-text mailbox, which the solver waits on
 // until the text is taken. Defines show_cell, show_new_field, repaint_window,
-// set_status_text and wait_taking_texts; the front end defines the five
-// handlers at the end.
+// show_chances, set_status_text and wait_taking_texts; the front end defines
+// the six handlers at the end.
 #pragma once
+
+// The long reason for a guess, as show_chances() hands it over.
+inline constexpr int REASON_TEXT_SIZE = 200;
 
 // Redraws the solver may have waiting for the window thread.
 inline constexpr int WINDOW_QUEUE_CAPACITY = 10000;
@@ -34,3 +37,6 @@ void draw_cell(int x, int y);
 void draw_new_field();
 void invalidate_window();  // repaint every cell and both status parts
 void show_status_part(int part, const char* text);
+// Copies the chances of show_chances() (xdim * ydim of them) to show them
+// until the next cell or field is drawn.
+void draw_chances(const float* chance, int chosen, const char* reason);

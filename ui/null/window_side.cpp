@@ -6,6 +6,7 @@ void show_cell(int, int) {}
 void show_new_field() {}
 void repaint_window() {}
 void set_status_text(int, const char*) {}
+void show_chances(const float*, int, const char*) {}
 void pause_thread(int) {}
 int start_solver_thread(int)
 {

@@ -3,6 +3,7 @@
 #include "ui/qt/commands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,7 +11,6 @@
 #include <vector>
 
 #include "ui/common/front_end.h"
-#include "ui/common/menu_table.h"
 #include "ui/common/window_queue.h"
 
 namespace {
@@ -33,7 +33,8 @@ QMenuBar* create_menu_bar(QWidget* window)
     check_items.clear();
     auto* bar = new QMenuBar(window);
     QMenu* menu = nullptr;
-    for (const menu_row& row : MENU_ROWS) {
+    QActionGroup* rules = nullptr;
+    for (const menu_row& row : menu_entries()) {
         if (row.kind == MENU_POPUP) {
             menu = bar->addMenu(QString::fromLatin1(row.label));
         } else if (row.kind == MENU_SEPARATOR) {
@@ -41,8 +42,12 @@ QMenuBar* create_menu_bar(QWidget* window)
         } else {
             QAction* item = menu->addAction(QString::fromLatin1(row.label));
             item->setData(row.id);
-            item->setCheckable(row.kind == MENU_CHECK);
-            if (row.kind == MENU_CHECK)
+            item->setCheckable(row.kind == MENU_CHECK || row.kind == MENU_RADIO);
+            if (row.kind == MENU_RADIO) {
+                rules = rules ? rules : new QActionGroup(menu);
+                rules->addAction(item);
+            }
+            if (item->isCheckable())
                 check_items.push_back(item);
         }
     }

@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
+#include "ui/qt/chances_view.h"
 #include "ui/qt/commands.h"
 #include "ui/qt/painting.h"
 #include "ui/qt/status_bar.h"
@@ -81,6 +82,7 @@ void create_main_window()
     field_view->setFixedSize(field_width(), field_height());
     field_view->setCursor(Qt::CrossCursor);
     field_view->setAttribute(Qt::WA_OpaquePaintEvent);
+    chances_view = new ChancesView(field_view);
     layout->addWidget(field_view);
     layout->addWidget(create_status_bar(field_width()));
     sync_check_marks();

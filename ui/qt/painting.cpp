@@ -5,6 +5,7 @@
 #include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
 #include "ui/common/window_queue.h"
+#include "ui/qt/chances_view.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/tiles.h"
 
@@ -16,12 +17,14 @@ bool full_paint_pending;
 
 void draw_cell(int x, int y)
 {
+    clear_chances();
     print_cell(x, y, field_picture);
     field_view->update(QRect(cell_left(x), cell_top(y), TILE_SIZE, TILE_SIZE));
 }
 
 void draw_new_field()
 {
+    clear_chances();
     for (int y = 0; y < ydim; y++)
         for (int x = 0; x < xdim; x++)
             blit_tile(field_picture, TILE_HIDDEN, cell_left(x), cell_top(y));

@@ -9,7 +9,6 @@
 
 #include "ui/common/front_end.h"
 #include "resources/resource_ids.h"
-#include "ui/common/menu_table.h"
 #include "ui/common/window_queue.h"
 #include "ui/term/about.h"
 #include "ui/term/screen.h"
@@ -21,7 +20,6 @@ namespace {
 
 constexpr int LINE_COLUMNS = 80;
 constexpr int MENU_GAP = 2;  // columns between two menus on one line
-constexpr const menu_row* MENU_END = MENU_ROWS + sizeof MENU_ROWS / sizeof MENU_ROWS[0];
 
 // A label as shown: without the '&' that marks its mnemonic.
 std::string plain_label(const char* label)
@@ -45,37 +43,49 @@ int label_width(const char* label)
 
 // The entries of the menu that starts at popup: those with a key.
 template <typename F>
-void for_each_entry(const menu_row* popup, F visit)
+void for_each_entry(std::vector<menu_row>::const_iterator popup, F visit)
 {
-    for (const menu_row* row = popup + 1; row != MENU_END && row->kind != MENU_POPUP; row++)
+    for (auto row = popup + 1; row != menu_entries().end() && row->kind != MENU_POPUP; row++)
         if (row->key)
             visit(*row);
 }
 
-// "Title: " and every entry as "K [x] Label  ".
-int menu_width(const menu_row* popup)
+// An entry as "K [x] Label  ", "K (*) Label  " for a rule.
+int entry_width(const menu_row& row)
+{
+    return 1 + (row.kind == MENU_CHECK || row.kind == MENU_RADIO ? 4 : 0) + 1 + label_width(row.label) + 2;
+}
+
+// "Title: " and every entry.
+int menu_width(std::vector<menu_row>::const_iterator popup)
 {
     int width = label_width(popup->label) + 2;
-    for_each_entry(popup, [&width](const menu_row& row) {
-        width += 1 + (row.kind == MENU_CHECK ? 4 : 0) + 1 + label_width(row.label) + 2;
-    });
+    for_each_entry(popup, [&width](const menu_row& row) { width += entry_width(row); });
     return width;
 }
 
-void draw_menu(const menu_row* popup)
+// From line on: an entry that would pass the line's end goes on the next
+// line, under the first entry. Returns the last line used.
+int draw_menu(std::vector<menu_row>::const_iterator popup, int line)
 {
     add_label(popup->label);
     addstr(": ");
-    for_each_entry(popup, [](const menu_row& row) {
+    int indent = label_width(popup->label) + 2;
+    for_each_entry(popup, [&line, indent](const menu_row& row) {
+        if (getcurx(stdscr) + entry_width(row) > LINE_COLUMNS && line + 1 < COMMAND_ROWS)
+            move(++line, indent);
         attron(A_BOLD);
         addch(static_cast<unsigned char>(row.key));
         attroff(A_BOLD);
         if (row.kind == MENU_CHECK)
             addstr(is_checked(row.id) ? " [x]" : " [ ]");
+        if (row.kind == MENU_RADIO)
+            addstr(is_checked(row.id) ? " (*)" : " ( )");
         addch(' ');
         add_label(row.label);
         addstr("  ");
     });
+    return line;
 }
 
 void show_outcome(const command_outcome& outcome)
@@ -88,6 +98,8 @@ void show_outcome(const command_outcome& outcome)
     }
     if (!outcome.box_text.empty())
         show_about(outcome.box_caption, outcome.box_text.c_str());
+    if (outcome.check_marks)
+        draw_commands();
     if (outcome.repaint)
         invalidate_window();
 }
@@ -96,13 +108,14 @@ void show_outcome(const command_outcome& outcome)
 
 void draw_commands()
 {
-    // Each menu goes on the first line with room for it: File and Help share one.
+    // Each menu goes on the first line with room for it: File and Help share
+    // one. Edit, wider than a line, takes the lines below it.
     int used[COMMAND_ROWS] = {};
     for (int line = 0; line < COMMAND_ROWS; line++) {
         move(line, 0);
         clrtoeol();
     }
-    for (const menu_row* popup = MENU_ROWS; popup != MENU_END; popup++) {
+    for (auto popup = menu_entries().begin(); popup != menu_entries().end(); popup++) {
         if (popup->kind != MENU_POPUP)
             continue;
         int width = menu_width(popup);
@@ -111,7 +124,8 @@ void draw_commands()
             line++;
         move(line, used[line] + (used[line] > 0 ? MENU_GAP : 0));
         used[line] += (used[line] > 0 ? MENU_GAP : 0) + width;
-        draw_menu(popup);
+        for (int last = draw_menu(popup, line); line < last;)
+            used[++line] = LINE_COLUMNS;
     }
 }
 
@@ -119,7 +133,7 @@ void run_command_key(int key)
 {
     if (key < 0 || key > 255)
         return;
-    for (const menu_row& row : MENU_ROWS)
+    for (const menu_row& row : menu_entries())
         if (row.key && std::toupper(key) == row.key)
             show_outcome(run_command(row.id));
 }
@@ -132,7 +146,7 @@ void run_entry(int id)
 std::string key_words()
 {
     std::string words = "Keys:";
-    for (const menu_row& row : MENU_ROWS)
+    for (const menu_row& row : menu_entries())
         if (row.key)
             words += std::string(words.size() > 5 ? ", " : " ") + row.key + ' ' + plain_label(row.label);
     return words + "; q or Escape: Exit; F1 or ?: About.";

@@ -11,6 +11,7 @@
 #include "ui/common/geometry.h"
 #include "ui/common/tile_choice.h"
 #include "ui/common/window_queue.h"
+#include "ui/term/chances.h"
 #include "ui/term/commands.h"
 #include "ui/term/input.h"
 #include "ui/term/screen.h"
@@ -101,6 +102,7 @@ void draw_cell(int x, int y)
 {
     if (killthread || !screen_fits())
         return;
+    clear_chances();
     put_tile(x, y, choose_tile(x, y));
 }
 
@@ -108,6 +110,7 @@ void draw_new_field()
 {
     if (!screen_fits())
         return;
+    clear_chances();
     for (int y = 0; y < ydim; y++)
         for (int x = 0; x < xdim; x++)
             put_tile(x, y, TILE_HIDDEN);

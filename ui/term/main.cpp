@@ -11,6 +11,7 @@
 #include "ui/common/front_end.h"
 #include "ui/common/window_queue.h"
 #include "ui/term/about.h"
+#include "ui/term/chances.h"
 #include "ui/term/commands.h"
 #include "ui/term/drawing.h"
 #include "ui/term/events.h"
@@ -51,6 +52,7 @@ const char* open_terminal()
         return failure.c_str();
     }
     prepare_tile_colours();
+    prepare_chance_colours();
     make_room_for_box(about_box_rows(), about_box_columns());
     open_window_queue();
     return nullptr;

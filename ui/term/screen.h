@@ -2,9 +2,9 @@
 // pace of its refreshes.
 #pragma once
 
-// Where things lie, in character cells: two lines of commands, the field in
+// Where things lie, in character cells: three lines of commands, the field in
 // a frame, the status line.
-inline constexpr int COMMAND_ROWS = 2;
+inline constexpr int COMMAND_ROWS = 3;
 inline constexpr int FRAME_TOP = COMMAND_ROWS;
 inline constexpr int FIELD_TOP = FRAME_TOP + 1;  // row of the field's row 0
 inline constexpr int FIELD_LEFT = 1;             // column of the field's column 0

@@ -9,7 +9,9 @@
 #include "driver/bridge.h"
 #include "driver/state.h"
 #include "engine/board.h"
+#include "engine/guess_rules.h"
 #include "engine/random.h"
+#include "engine/relaxed.h"
 #include "resources/resource_ids.h"
 #include "ui/web/commands.h"
 #include "ui/web/page.h"
@@ -37,8 +39,10 @@ bool read_cell(const char* text, int& x, int& y)
 }
 
 // The fault in the address's parameters, or null; the values are taken only if there is none.
-const char* take_address(const char* seed, const char* first, const char* guess)
+const char* take_address(const char* seed, const char* first, const char* guess, const char* rule,
+                         const char* chances)
 {
+    int rule_index = relaxed_load(guess_rule);
     uint32_t seconds = 0;
     int x = userx;
     int y = usery;
@@ -48,8 +52,17 @@ const char* take_address(const char* seed, const char* first, const char* guess)
         return "Bad first cell in the address";
     if (guess && std::strcmp(guess, "0") != 0 && std::strcmp(guess, "1") != 0)
         return "Bad guess in the address";
+    if (rule && (rule_index = find_guess_rule(rule)) < 0)
+        return "Bad rule in the address";
+    if (chances && std::strcmp(chances, "0") != 0 && std::strcmp(chances, "1") != 0)
+        return "Bad chances in the address";
     userx = x;
     usery = y;
+    relaxed_store(guess_rule, int32_t(rule_index));
+    if (chances)
+        chances_shown = chances[0] == '1';
+    if (rule || chances)
+        page_show_check_marks();
     if (guess) {
         allow_guessing = guess[0] == '1';
         page_show_check_marks();
@@ -68,9 +81,10 @@ void start_replay(void*)
 
 // A replay starts from no statistics and adds none to the saved ones: it
 // says so first, and long enough to be read before its games start.
-EMSCRIPTEN_KEEPALIVE void web_read_address(const char* seed, const char* first, const char* guess)
+EMSCRIPTEN_KEEPALIVE void web_read_address(const char* seed, const char* first, const char* guess, const char* rule,
+                                           const char* chances)
 {
-    const char* fault = take_address(seed, first, guess);
+    const char* fault = take_address(seed, first, guess, rule, chances);
     if (fault)
         print_status(fault);
     if (fault || !seed) {

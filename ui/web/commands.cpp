@@ -11,7 +11,6 @@
 #include "resources/resource_ids.h"
 #include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
-#include "ui/common/menu_table.h"
 #include "ui/web/page.h"
 #include "ui/web/painting.h"
 #include "ui/web/statistics.h"
@@ -97,13 +96,13 @@ EMSCRIPTEN_KEEPALIVE int web_is_checked(int id)
     return is_checked(id);
 }
 
-// The menu table as JSON: [{"kind": K, "id": N, "label": "&File"}, ...] with
-// K 0 a popup, 1 a command, 2 a check item, 3 a separator.
+// The menu as JSON: [{"kind": K, "id": N, "label": "&File"}, ...] with
+// K 0 a popup, 1 a command, 2 a check item, 3 a separator, 4 a rule's radio item.
 EMSCRIPTEN_KEEPALIVE const char* web_menu()
 {
     static std::string json;
     json = "[";
-    for (const menu_row& row : MENU_ROWS) {
+    for (const menu_row& row : menu_entries()) {
         json += json.size() > 1 ? ",{\"kind\":" : "{\"kind\":";
         json += std::to_string(row.kind) + ",\"id\":" + std::to_string(row.id) + ",\"label\":";
         add_json_text(json, row.label);

@@ -29,6 +29,9 @@ void page_yield();              // suspends the solver until the browser has had
 int page_load_statistics(int32_t* values, int count);
 void page_save_statistics(const int32_t* values, int count);
 void page_offer_download(const char* name);  // offers the file of that name as a download
+// The overlay of chances: count chances of a mine (-1: no tint), columns a
+// row, chosen outlined, reason under the window; count 0 clears the overlay.
+void page_show_chances(const float* chance, int count, int columns, int chosen, const char* reason);
 void page_trace_cell(int x, int y, int value);
 void page_trace_text(const char* text);
 }

@@ -205,6 +205,7 @@ const orvantaPage = {
 const MENU_POPUP = 0;
 const MENU_CHECK = 2;
 const MENU_SEPARATOR = 3;
+const MENU_RADIO = 4;
 
 // A label's text with its mnemonic, the letter after '&', underlined.
 function labelled(element, label) {
@@ -236,9 +237,10 @@ function buildMenus() {
       items.append(document.createElement('hr'));
     } else {
       const item = labelled(document.createElement('button'), row.label);
-      item.setAttribute('role', row.kind === MENU_CHECK ? 'menuitemcheckbox' : 'menuitem');
+      const role = { [MENU_CHECK]: 'menuitemcheckbox', [MENU_RADIO]: 'menuitemradio' }[row.kind];
+      item.setAttribute('role', role || 'menuitem');
       item.dataset.command = row.id;
-      if (row.kind === MENU_CHECK) optionItems.push(item);
+      if (role) optionItems.push(item);
       items.append(item);
     }
   }
@@ -442,8 +444,8 @@ function start() {
   setInterval(Module._web_save_statistics, 1000);
   window.addEventListener('pagehide', Module._web_save_statistics);
   const address = new URLSearchParams(location.search);
-  Module.ccall('web_read_address', null, ['string', 'string', 'string'],
-               ['seed', 'first', 'guess'].map((name) => addressValue(address, name)));
+  const names = ['seed', 'first', 'guess', 'rule', 'chances'];
+  Module.ccall('web_read_address', null, names.map(() => 'string'), names.map((name) => addressValue(address, name)));
   Module._web_place_cursor();
 }
 

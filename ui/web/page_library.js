@@ -63,6 +63,9 @@ mergeInto(LibraryManager.library, {
     }
     orvantaPage.offerDownload(name, bytes);
   },
+  page_show_chances: function (chance, count, columns, chosen, reason) {
+    orvantaChances.show(HEAPF32.subarray(chance >> 2, (chance >> 2) + count), columns, chosen, UTF8ToString(reason));
+  },
   page_trace_cell: function (x, y, value) {
     orvantaTrace.push(x + '\t' + y + '\t' + value);
   },

@@ -13,8 +13,21 @@
 #include "ui/common/front_end.h"
 #include "ui/common/geometry.h"
 #include "ui/common/tile_choice.h"
+#include "ui/web/chances.h"
 #include "ui/web/field_access.h"
 #include "ui/web/page.h"
+
+namespace {
+bool frame_requested;
+}  // namespace
+
+void request_frame()
+{
+    if (frame_requested)
+        return;
+    frame_requested = true;
+    page_request_frame();
+}
 
 namespace {
 
@@ -26,17 +39,8 @@ std::vector<uint8_t> picture;
 std::vector<uint8_t> marks;  // one per cell, index x + y * xdim
 bool cells_marked;
 bool repaint_marked;
-bool frame_requested;
 char status_text[2][STATUS_TEXT_SIZE];
 bool status_marked[2];
-
-void request_frame()
-{
-    if (frame_requested)
-        return;
-    frame_requested = true;
-    page_request_frame();
-}
 
 void mark_all(cell_mark mark)
 {
@@ -93,6 +97,7 @@ void open_picture()
 
 void mark_cell(int x, int y)
 {
+    clear_marked_chances();
     marks[x + y * xdim] = MARK_BOARD;
     cells_marked = true;
     request_frame();
@@ -100,6 +105,7 @@ void mark_cell(int x, int y)
 
 void mark_new_field()
 {
+    clear_marked_chances();
     mark_all(MARK_HIDDEN);
 }
 
@@ -128,6 +134,7 @@ EMSCRIPTEN_KEEPALIVE int web_frame()
         repaint_marked = false;
         repaint_status();
     }
+    draw_marked_chances();
     for (int part = 0; part < 2; part++)
         if (status_marked[part]) {
             status_marked[part] = false;

@@ -8,6 +8,9 @@
 // called once at start.
 void open_picture();
 
+// web_frame() runs at the next animation frame (asked once however often called).
+void request_frame();
+
 // The cell is drawn from the board as it is at the next frame.
 void mark_cell(int x, int y);
 // Every cell is drawn hidden at the next frame, without reading the board.

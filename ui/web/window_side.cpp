@@ -7,6 +7,7 @@
 
 #include "driver/solver.h"
 #include "engine/board.h"
+#include "ui/web/chances.h"
 #include "ui/web/commands.h"
 #include "ui/web/page.h"
 #include "ui/web/painting.h"
@@ -52,6 +53,11 @@ void show_new_field()
 {
     mark_new_field();
     end_slice_if_due();
+}
+
+void show_chances(const float* chance, int chosen, const char* reason)
+{
+    mark_chances(chance, chosen, reason);
 }
 
 void repaint_window()

@@ -77,7 +77,7 @@ void on_command(HWND window, int id)
                     outcome.box_information ? MB_ICONINFORMATION | MB_OK : MB_OK);
     if (outcome.check_marks)
         for (const menu_row& row : MENU_ROWS)
-            if (row.kind == MENU_CHECK)
+            if (row.kind == MENU_CHECK && !row.beyond_classic)
                 CheckMenuItem(GetMenu(window), row.id, MF_BYCOMMAND | (is_checked(row.id) ? MF_CHECKED : MF_UNCHECKED));
     if (outcome.repaint)
         repaint_window();

@@ -65,6 +65,9 @@ void set_status_text(int part, const char* text)
         SendMessageA(hWndStatus, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
 }
 
+// The classic program has no Show Chances: never called.
+void show_chances(const float*, int, const char*) {}
+
 void pause_thread(int milliseconds)
 {
     Sleep(static_cast<DWORD>(milliseconds));

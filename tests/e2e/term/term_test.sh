@@ -61,15 +61,16 @@ start
 frame="+$(printf -- '-%.0s' {1..60})+"
 hidden="|$(printf '[]%.0s' {1..30})|"
 expected=$(printf '%s\n' "File: S Solve  T Stop Solving  E Exit    Help: H About" \
-  "Edit: N [x] Nonstop  G [x] Go Slow  A [x] Allow Guessing" "$frame" $(printf "$hidden %.0s" {1..16}) "$frame" \
+  "Edit: N [x] Nonstop  G [x] Go Slow  A [x] Allow Guessing  R (*) Random Guess" \
+  "      F ( ) Safest Guess  B ( ) Best Guess  C [ ] Show Chances" "$frame" $(printf "$hidden %.0s" {1..16}) "$frame" \
   "$(printf '%31s' '')|Games played: 0, won: 0, guesses: 0")
 [ "$(screen)" = "$expected" ] || fail "the screen at start"
 
 t send-keys N G a
-wait_until "all three options off" "shows '^Edit: N \[ \] Nonstop  G \[ \] Go Slow  A \[ \] Allow Guessing$'"
+wait_until "all three options off" "shows '^Edit: N \[ \] Nonstop  G \[ \] Go Slow  A \[ \] Allow Guessing  R \(\*\)'"
 shows 'Games played: 0, won: 0, nostart: 0$' || fail "the no-start figure while guessing is off"
 t send-keys A n
-wait_until "Nonstop and guessing on" "shows '^Edit: N \[x\] Nonstop  G \[ \] Go Slow  A \[x\] Allow Guessing$'"
+wait_until "Nonstop and guessing on" "shows '^Edit: N \[x\] Nonstop  G \[ \] Go Slow  A \[x\] Allow Guessing  R \(\*\)'"
 shows 'Games played: 0, won: 0, guesses: 0$' || fail "the guess figure while guessing is on"
 
 # The arrow keys (Up among them) take the highlight (reverse video, SGR 7, alone on the
@@ -77,7 +78,7 @@ shows 'Games played: 0, won: 0, guesses: 0$' || fail "the guess figure while gue
 # game stays shown. One in eight games is won: play until the last is a lost one.
 t send-keys Right Right Down Down Up
 sgr() { t capture-pane -p -e | sed -E 's/\x1b\[([0-9;]*)m/<\1>/g'; }
-wait_until "the highlight on cell (2, 1)" "sgr | sed -n 5p | grep -Eq '^\|(<[0-9;]*>)*\[\]\[\]<7>\[\]'"
+wait_until "the highlight on cell (2, 1)" "sgr | sed -n 6p | grep -Eq '^\|(<[0-9;]*>)*\[\]\[\]<7>\[\]'"
 [ "$(sgr | grep -o '<7>' | wc -l)" = 1 ] || fail "one cell highlighted"
 t send-keys Enter
 for try in $(seq 10); do
@@ -87,15 +88,15 @@ for try in $(seq 10); do
   wait_until "the games to stop" settled
   if shows '\*\*'; then break; fi
 done
-[[ "$(screen | sed -n 5p | cut -c6-7)" =~ ^\ [1-8\ ]$ ]] || fail "the first cell (2, 1) is not open"
+[[ "$(screen | sed -n 6p | cut -c6-7)" =~ ^\ [1-8\ ]$ ]] || fail "the first cell (2, 1) is not open"
 # Its cells as the checker reads them: "[]" raised, "**" exploded, "  " blank.
-screen | awk 'NR >= 4 && NR <= 19 { row = ""; for (x = 0; x < 30; x++) { c = substr($0, 2 * x + 2, 2)
+screen | awk 'NR >= 5 && NR <= 20 { row = ""; for (x = 0; x < 30; x++) { c = substr($0, 2 * x + 2, 2)
   row = row (c == "[]" ? "#" : c == "**" ? "X" : c == "  " ? "0" : substr(c, 2)) }; print row }' |
   "$support/lost_field.sh" || fail "the last game's picture"
 
 before=$(screen)
 t resize-window -x 60 -y 15
-wait_until "the message in a small window" "shows '^Orvanta needs 80 x 21 characters;$'"
+wait_until "the message in a small window" "shows '^Orvanta needs 80 x 22 characters;$'"
 t resize-window -x 80 -y 24
 wait_until "the whole screen back" '[ "$(screen)" = "$before" ]'
 
@@ -103,10 +104,10 @@ wait_until "the whole screen back" '[ "$(screen)" = "$before" ]'
 for key in H F1 '?'; do
   t send-keys "$key"
   wait_until "About by $key" "shows '\| Choose a square with the arrow keys and Enter, or click on  \|$'"
-  shows '\| Solving, E Exit, N Nonstop, G Go Slow, A Allow Guessing, H  \|' || fail "About's keys"
+  shows '\| Random Guess, F Safest Guess, B Best Guess, C Show Chances, \|' || fail "About's keys"
   about=$(screen)
   t resize-window -x 60 -y 15
-  wait_until "the message in a small window" "shows '^Orvanta needs 80 x 21 characters;$'"
+  wait_until "the message in a small window" "shows '^Orvanta needs 80 x 22 characters;$'"
   t resize-window -x 80 -y 24
   wait_until "About whole after the resize" '[ "$(screen)" = "$about" ]'
   t send-keys x
@@ -119,11 +120,17 @@ ended 0
 scores_total_between "$played" "$played"
 
 start
+# The rules and Show Chances by their keys, each reaching the options.
+t send-keys f c
+wait_until "Safest Guess and Show Chances on" "shows '^      F \(\*\) Safest Guess  B \( \) Best Guess  C \[x\] Show Chances$'"
+shows 'R \( \) Random Guess$' || fail "Random Guess still marked"
+t send-keys r c
+wait_until "Random Guess and Show Chances off" "shows '^      F \( \) Safest Guess  B \( \) Best Guess  C \[ \] Show Chances$'"
 # A press on cell (5, 3) as the mouse reports it (X10: button 1 at column 12,
-# row 7, each plus 32) plays from that cell until a game is won.
-t send-keys g n && t send-keys -l $'\e[M ,\''
+# row 8, each plus 32) plays from that cell until a game is won.
+t send-keys g n && t send-keys -l $'\e[M ,('
 wait_until "a won game" "shows '^Problem solved successfully'"
-[[ "$(screen | sed -n 7p | cut -c12-13)" =~ ^\ [1-8\ ]$ ]] || fail "the pressed cell (5, 3) is not open"
+[[ "$(screen | sed -n 8p | cut -c12-13)" =~ ^\ [1-8\ ]$ ]] || fail "the pressed cell (5, 3) is not open"
 kill -HUP -- -"$(pane '#{pane_pid}')"
 ended 129
 scores_total_between 1 1000000000

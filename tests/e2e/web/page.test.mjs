@@ -42,7 +42,9 @@ const field = (page, scale = 1) => page.evaluate((tiles, scale) => {
            white: margin.every((colour) => colour === 'FFFFFF') };
 }, tiles, scale);
 
-const checkMarks = (page) => page.$$eval('[role=menuitemcheckbox]', (items) => items.map((item) => item.getAttribute('aria-checked')));
+// In the menu's order: Nonstop, Go Slow, Allow Guessing, the rules' dots, Show Chances.
+const checkMarks = (page) => page.$$eval('[role=menuitemcheckbox], [role=menuitemradio]',
+                                         (items) => items.map((item) => item.getAttribute('aria-checked')));
 
 // The cell changes and status texts of the first three games: the page's, and orvanta-batch's for the same options.
 async function pageGames(page) {
@@ -59,7 +61,7 @@ test('the start: the title, every cell raised on white, the status parts and che
   assert.deepEqual(await field(page), { rows: Array(16).fill('#'.repeat(30)), white: true });
   assert.deepEqual(await status(page), ['', 'Games played: 0, won: 0, guesses: 0']);
   assert.equal(await page.$eval('#part0', (part) => part.getBoundingClientRect().right - part.parentNode.getBoundingClientRect().left), 176);
-  assert.deepEqual(await checkMarks(page), ['true', 'true', 'true']);
+  assert.deepEqual(await checkMarks(page), ['true', 'true', 'true', 'true', 'false', 'false']);
   assert.equal(await page.$eval('link[rel=icon]', (icon) => fetch(icon.href).then((answer) => answer.headers.get('content-type'))),
                'image/png');
   await page.setViewport({ width: 900, height: 600, deviceScaleFactor: 2 });
@@ -96,7 +98,13 @@ test('a click starts the solver; the menu by mouse and Alt; Stop at full speed; 
   await page.click('[data-command="108"]');
   // Without guessing no game ends in the repaint after a bad guess: every cell shown was drawn as it changed.
   await command(page, 'e', 'a');
-  assert.deepEqual(await checkMarks(page), ['true', 'false', 'false']);
+  assert.deepEqual(await checkMarks(page), ['true', 'false', 'false', 'true', 'false', 'false']);
+  // The rules and Show Chances reach the program and their marks follow.
+  await command(page, 'e', 'f');
+  await command(page, 'e', 'c');
+  assert.deepEqual(await checkMarks(page), ['true', 'false', 'false', 'false', 'true', 'true']);
+  await command(page, 'e', 'r');
+  await command(page, 'e', 'c');
   await page.waitForFunction(() => document.getElementById('part1').textContent === 'Games played: 0, won: 0, nostart: 0');
   const box = await (await page.$('#field')).boundingBox();
   await page.mouse.click(box.x + 5 * 16 + 8, box.y + 3 * 16 + 8);
@@ -184,15 +192,55 @@ test('a lost game shows its exploded mine and every mine, as the counts say', as
   execFileSync(fileURLToPath(new URL('../../support/lost_field.sh', import.meta.url)), { input: rows.join('\n') });
 });
 
-test('replays play the games orvanta-batch plays, from a server and from the file itself', async () => {
+test('replays play the games orvanta-batch plays, from a server and from the file itself, Show Chances only adding its reasons', async () => {
   for (const [address, options] of [[`${server.url}orvanta.html?seed=1700000000&first=3,4`, ['--first', '3,4']],
-                                    [`file://${WEB}/orvanta.html?seed=42&first=10,7&guess=0`, ['--first', '10,7', '--no-guess']]]) {
+                                    [`file://${WEB}/orvanta.html?seed=42&first=10,7&guess=0`, ['--first', '10,7', '--no-guess']],
+                                    [`${server.url}orvanta.html?seed=9&rule=safest&chances=1`, ['--guess', 'safest']],
+                                    [`${server.url}orvanta.html?seed=9&rule=random&chances=1`, []]]) {
     const page = await open(browser, address, { trace: true });
     await command(page, 'e', 'g');
-    assert.deepEqual(await checkMarks(page), ['true', 'false', String(!options.includes('--no-guess'))]);
-    assert.deepEqual(await pageGames(page), batchGames(['--seed', /seed=(\d+)/.exec(address)[1], ...options]));
+    const safest = options.includes('safest');
+    assert.deepEqual(await checkMarks(page), ['true', 'false', String(!options.includes('--no-guess')), String(!safest), String(safest),
+                                              String(address.includes('chances=1'))]);
+    const reason = /^#\t(Random|Safest) \(\d+,\d+\): \d+(\.\d)?%(, min \d+(\.\d)?%)?$/;
+    const games = await pageGames(page);
+    assert.equal(games.some((line) => reason.test(line)), address.includes('chances=1'));
+    assert.deepEqual(games.filter((line) => !reason.test(line)), batchGames(['--seed', /seed=(\d+)/.exec(address)[1], ...options]));
     await page.close();
   }
+});
+
+test('Show Chances: at a guess, the layer over the field holds a tint on each hidden tile and an outline on the chosen one, nothing else', async () => {
+  const page = await open(browser, `${server.url}orvanta.html?seed=3&rule=safest&chances=1`);
+  // The first chances drawn, the layer read at once.
+  await page.evaluate(() => {
+    const show = orvantaChances.show.bind(orvantaChances);
+    orvantaChances.show = (chances, columns, chosen, reason) => {
+      show(chances, columns, chosen, reason);
+      if (chances.length === 0 || window.shot) return;
+      const layer = document.getElementById('chances');
+      window.shot = { chances: Array.from(chances), chosen, reason, width: layer.width,
+                      pixels: Array.from(layer.getContext('2d').getImageData(0, 0, layer.width, layer.height).data) };
+    };
+  });
+  await page.waitForFunction(() => window.shot, { timeout: 20000 });
+  const { chances, chosen, reason, width, pixels } = await page.evaluate(() => window.shot);
+  assert.match(reason, /^Safest guess at \(\d+, \d+\): [\d.]+% chance of a mine, the lowest of \d+ hidden cells$/);
+  assert.equal(width, 481);
+  let wrong = 0;
+  for (let y = 0; y < 257; y++) for (let x = 0; x < 481; x++) {
+    const cell = x > 0 && y > 0 ? Math.floor((x - 1) / 16) + 30 * Math.floor((y - 1) / 16) : -1;
+    const chance = cell >= 0 ? chances[cell] : -1;
+    const [tx, ty] = [(x - 1) % 16, (y - 1) % 16];
+    let expected = [0, 0, 0, 0];
+    if (cell === chosen && (tx < 2 || ty < 2 || tx > 13 || ty > 13)) expected = [0, 0, 0, 255];
+    else if (chance >= 0) expected = [[0x00, 0xE6], [0x72, 0x9F], [0xB2, 0x00]].map(([safe, mine]) => Math.round(safe + (mine - safe) * chance)).concat(128);
+    const seen = pixels.slice((y * 481 + x) * 4, (y * 481 + x) * 4 + 4);
+    wrong += seen.some((value, at) => Math.abs(value - expected[at]) > 1);
+  }
+  assert.equal(wrong, 0);
+  assert.ok(chances.some((chance) => chance > 0 && chance < 1) && chances[chosen] === Math.min(...chances.filter((chance) => chance >= 0)));
+  await page.close();
 });
 
 // The statistics file that action offers, once downloaded.
@@ -258,7 +306,9 @@ test('a bad address is named in the status bar, nothing starts, and nothing of i
     ['seed=%3Cimg%20src=x%20onerror=alert(1)%3E', 'Bad seed in the address'],
     ['seed=5&first=30,0', 'Bad first cell in the address'],
     ['seed=5&first=3,4%00', 'Bad first cell in the address'],
-    ['seed=5&guess=no', 'Bad guess in the address']]) {
+    ['seed=5&guess=no', 'Bad guess in the address'],
+    ['seed=5&rule=Safest', 'Bad rule in the address'],
+    ['seed=5&chances=yes', 'Bad chances in the address']]) {
     const page = await open(browser, `${server.url}orvanta.html?${query}`);
     await sleep(300);
     assert.deepEqual(await status(page), [message, 'Games played: 0, won: 0, guesses: 0'], query);
