@@ -8,7 +8,6 @@
 #include "driver/state.h"
 #include "engine/board.h"
 #include "ui/web/page.h"
-#include "ui/web/painting.h"
 
 namespace {
 std::vector<float> shown;  // empty: no chances stand
@@ -24,7 +23,6 @@ void mark_chances(const float* chance, int chosen, const char* reason)
     shown_chosen = chosen;
     std::snprintf(shown_reason, sizeof shown_reason, "%s", reason);
     chances_marked = true;
-    request_frame();
 }
 
 void clear_marked_chances()
@@ -33,7 +31,6 @@ void clear_marked_chances()
         return;
     shown.clear();
     chances_marked = true;
-    request_frame();
 }
 
 void draw_marked_chances()

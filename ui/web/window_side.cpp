@@ -58,6 +58,7 @@ void show_new_field()
 void show_chances(const float* chance, int chosen, const char* reason)
 {
     mark_chances(chance, chosen, reason);
+    request_frame();
 }
 
 void repaint_window()
