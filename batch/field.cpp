@@ -1,5 +1,4 @@
-// Reading "WxH/M" and the whole numbers in it. The messages quote the text
-// as given: complain() masks any control byte in them.
+// Reading "WxH/M" and the whole numbers in it.
 #include "batch/field.h"
 
 #include <fmt/format.h>
@@ -8,6 +7,20 @@
 #include <cstdint>
 
 #include "engine/kept_counts.h"
+
+namespace {
+
+// text as a message quotes it, as the merge reader does: a byte outside
+// printable ASCII as '?', so that the message cannot steer a terminal.
+std::string ascii_text(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        out += c >= ' ' && c <= '~' ? c : '?';
+    return out;
+}
+
+}  // namespace
 
 // A whole decimal number within [low, high].
 std::string read_number(const std::string& text, int64_t low, int64_t high, int64_t& value)
@@ -18,7 +31,7 @@ std::string read_number(const std::string& text, int64_t low, int64_t high, int6
         return "";
     if ((status == std::errc() || status == std::errc::result_out_of_range) && stop == end && !text.empty())
         return fmt::format("'{}' is out of range ({} to {})", text, low, high);
-    return fmt::format("'{}' is not a whole number", text);
+    return fmt::format("'{}' is not a whole number", ascii_text(text));
 }
 
 std::string read_field_size(const std::string& text, field_size& field)
@@ -26,7 +39,7 @@ std::string read_field_size(const std::string& text, field_size& field)
     std::size_t cross = text.find('x');
     std::size_t slash = text.find('/');
     if (cross == std::string::npos || slash == std::string::npos || slash < cross)
-        return fmt::format("'{}' is not a field WxH/M (width x height / mines)", text);
+        return fmt::format("'{}' is not a field WxH/M (width x height / mines)", ascii_text(text));
     int64_t width = 0;
     int64_t height = 0;
     int64_t count = 0;
