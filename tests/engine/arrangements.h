@@ -2,6 +2,7 @@
 // random fields, and every arrangement of their mines listed.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
@@ -69,6 +70,13 @@ inline listing list_board()
         set = set ? carried | (((set ^ carried) >> 2) / low) : ~uint64_t(0);
     }
     return l;
+}
+
+// The share of the layouts with a mine on hidden cell h.
+inline double mined_share(const listing& l, std::size_t h)
+{
+    auto mined = std::count_if(l.layouts.begin(), l.layouts.end(), [h](uint32_t m) { return m >> h & 1; });
+    return double(mined) / double(l.layouts.size());
 }
 
 // Mines laid at random on a width by height field, the numbers made from them:
