@@ -72,11 +72,11 @@ inline listing list_board()
     return l;
 }
 
-// The share of the layouts with a mine on hidden cell h.
-inline double mined_share(const listing& l, std::size_t h)
+// The share of layouts with a mine on hidden cell h.
+inline double mined_share(const std::vector<uint32_t>& layouts, std::size_t h)
 {
-    auto mined = std::count_if(l.layouts.begin(), l.layouts.end(), [h](uint32_t m) { return m >> h & 1; });
-    return double(mined) / double(l.layouts.size());
+    auto mined = std::count_if(layouts.begin(), layouts.end(), [h](uint32_t m) { return m >> h & 1; });
+    return double(mined) / double(layouts.size());
 }
 
 // Mines laid at random on a width by height field, the numbers made from them:

@@ -31,9 +31,7 @@ double two_clicks(const listing& l, int h)
         double safest = l.hidden.size() == 1 ? 1.0 : 0.0;
         for (std::size_t d = 0; d < l.hidden.size(); d++)
             if (int(d) != h)
-                safest = std::max(safest, double(std::count_if(part.begin(), part.end(),
-                                                               [d](uint32_t m) { return !(m >> d & 1); })) /
-                                              double(part.size()));
+                safest = std::max(safest, 1 - mined_share(part, d));
         sum += double(part.size()) * safest;
     }
     return sum / double(l.layouts.size());

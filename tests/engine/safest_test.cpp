@@ -58,7 +58,7 @@ TEST_F(SafestTest, KnownPositionsGiveTheirChancesAndTheGuessOpensTheChosenCell)
         EXPECT_EQ(compute_chances(chance.data()), CHANCES_EXACT);
         listing l = list_board();
         for (std::size_t h = 0; h < l.hidden.size(); h++)
-            EXPECT_NEAR(chance[l.hidden[h]], mined_share(l, h), 1e-12) << "cell " << l.hidden[h];
+            EXPECT_NEAR(chance[l.hidden[h]], mined_share(l.layouts, h), 1e-12) << "cell " << l.hidden[h];
         int chosen = c.chosen_x + c.chosen_y * xdim;
         EXPECT_EQ(safest_cell(chance), chosen);
         bool mine = sea[chosen] == CELL_MINE;
@@ -83,7 +83,7 @@ TEST_F(SafestTest, ChancesAgreeWithEveryArrangementAndCutGroupsStillPlaceTheMine
             std::vector<double> chance(std::size_t(xdim) * ydim);
             EXPECT_EQ(compute_chances(chance.data()), CHANCES_EXACT);
             for (std::size_t h = 0; h < l.hidden.size(); h++)
-                EXPECT_NEAR(chance[l.hidden[h]], mined_share(l, h), 1e-12) << "cell " << l.hidden[h];
+                EXPECT_NEAR(chance[l.hidden[h]], mined_share(l.layouts, h), 1e-12) << "cell " << l.hidden[h];
 
             // Cut into halves, every group of two cells or more: the halves only
             // ever add arrangements, so no cell becomes certain that was not.
