@@ -49,7 +49,7 @@ inline listing list_board()
             l.hidden.push_back(i);
     }
     // Each number as the hidden cells around it (a bit each) and the mines they
-    // hold, so that a layout is tried by counting bits: fields up to 24 cells.
+    // hold, so that a layout is tried by counting bits: fields up to 32 cells.
     std::vector<std::pair<uint32_t, int>> numbers;
     for (int i = 0; i < xdim * ydim; i++) {
         uint32_t around = 0;
