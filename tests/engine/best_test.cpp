@@ -4,59 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <map>
 #include <random>
 
 #include "engine/best_guess.h"
-#include "engine/board.h"
 #include "engine/chances.h"
-#include "engine/reveal.h"
 #include "engine/safest_guess.h"
-#include "tests/support/fixture.h"
+#include "tests/engine/arrangements.h"
 
 namespace {
-
-bool touches(int a, int b)
-{
-    return a != b && std::abs(a % xdim - b % xdim) <= 1 && std::abs(a / xdim - b / xdim) <= 1;
-}
-
-// The hidden unflagged cells (bit h is hidden[h]) and every layout of the
-// mines left on them that gives each number its count.
-struct listing {
-    std::vector<int> hidden;
-    std::vector<uint32_t> layouts;
-};
-
-int shown(const listing& l, uint32_t layout, int cell)
-{
-    int count = 0;
-    for (int j = 0; j < xdim * ydim; j++)
-        count += touches(cell, j) && sea[j] == CELL_FLAGGED;
-    for (std::size_t h = 0; h < l.hidden.size(); h++)
-        count += touches(cell, l.hidden[h]) && (layout >> h & 1);
-    return count;
-}
-
-listing list_board()
-{
-    listing l;
-    int left = mines;
-    for (int i = 0; i < xdim * ydim; i++) {
-        left -= sea[i] == CELL_FLAGGED;
-        if (sea[i] == CELL_MINE || sea[i] == CELL_HIDDEN)
-            l.hidden.push_back(i);
-    }
-    for (uint32_t layout = 0; layout < (1u << l.hidden.size()); layout++) {
-        bool fits = std::popcount(layout) == left;
-        for (int i = 0; i < xdim * ydim && fits; i++)
-            fits = sea[i] < 0 || shown(l, layout, i) == sea[i];
-        if (fits)
-            l.layouts.push_back(layout);
-    }
-    return l;
-}
 
 // The layouts where hidden cell h is safe, by the number it shows.
 std::map<int, std::vector<uint32_t>> opened(const listing& l, const std::vector<uint32_t>& layouts, int h)
@@ -75,9 +31,7 @@ double two_clicks(const listing& l, int h)
         double safest = l.hidden.size() == 1 ? 1.0 : 0.0;
         for (std::size_t d = 0; d < l.hidden.size(); d++)
             if (int(d) != h)
-                safest = std::max(safest, double(std::count_if(part.begin(), part.end(),
-                                                               [d](uint32_t m) { return !(m >> d & 1); })) /
-                                              double(part.size()));
+                safest = std::max(safest, 1 - mined_share(part, d));
         sum += double(part.size()) * safest;
     }
     return sum / double(l.layouts.size());
@@ -114,26 +68,6 @@ double win(const listing& l, const std::vector<uint32_t>& layouts, uint32_t open
     return known[{layouts, open}] = best;
 }
 
-// A field of 4 by 3 with 2 to 5 mines, three cells tried for
-// opening (with their floods) and about a third of the mines flagged.
-void random_board(std::mt19937& draw)
-{
-    int rows = 3;
-    load_board(std::vector<std::string>(rows, "...."));
-    mines = 2 + int(draw() % 4);
-    for (int placed = 0; placed < mines;) {
-        int i = int(draw() % (4 * rows));
-        placed += sea[i] == CELL_HIDDEN;
-        sea[i] = CELL_MINE;
-    }
-    for (int tries = 0; tries < 3; tries++)
-        if (int i = int(draw() % (4 * rows)); sea[i] == CELL_HIDDEN)
-            hit(i % 4, i / 4);
-    for (int i = 0; i < 4 * rows; i++)
-        if (sea[i] == CELL_MINE && draw() % 3 == 0)
-            sea[i] = CELL_FLAGGED;
-}
-
 }  // namespace
 
 using BestTest = GameStateTest;
@@ -145,7 +79,7 @@ TEST_F(BestTest, TwoClicksAndTheEndgameAgreeWithEveryArrangement)
     int searched = 0;
     for (int round = 0; round < 150; round++) {
         SCOPED_TRACE(round);
-        random_board(draw);
+        random_board(draw, 4, 3, 2, 5);
         listing l = list_board();
         for (std::size_t h = 0; h < l.hidden.size(); h++)
             EXPECT_NEAR(two_click_safety(l.hidden[h]), two_clicks(l, int(h)), 1e-9) << "cell " << l.hidden[h];

@@ -26,8 +26,6 @@ TEST_F(UiCommonTest, APressNamesTheCellUnderItWithTheMarginInTheFirstCell)
         EXPECT_EQ(press_field(p.px, p.py), p.pressed) << p.px << "," << p.py;
         EXPECT_EQ(std::make_pair(int(userx), int(usery)), std::make_pair(p.x, p.y)) << p.px << "," << p.py;
     }
-    EXPECT_EQ(std::make_pair(field_width(), field_height()), std::make_pair(481, 257));
-    EXPECT_EQ(status_part0_right(481), 176);
 }
 
 TEST_F(UiCommonTest, TheQueueNeverHoldsMoreThanItsBoundAndLosesNoRedraw)
