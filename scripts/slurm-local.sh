@@ -155,7 +155,6 @@ grep '^won' merged-summary
 settings=$(/usr/bin/python3 - "$manifest" <<'EOF'
 import shlex, sys, yaml
 job = yaml.safe_load(open(sys.argv[1]))
-# Kubernetes names each object's settings by the key "spec".
 settings = job["spec"]
 pod = settings["template"]["spec"]
 (box,) = pod["containers"]
